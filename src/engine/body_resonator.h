@@ -1,0 +1,32 @@
+// The body: one shared resonator driven by both spring buses. Its
+// displacement joins the output-1 spring bus and its shaped velocity drives
+// the sympathetic resonators of a key range.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/key_state.h"
+#include "platform/crt_random.h"
+
+namespace engine {
+
+struct BodyResonator {
+  float bodyPos = 0.0f;
+  float bodyVel = 0.0f;
+  float bodyTune = 0.0f;  // k of the body frequency
+  float bodyDamp = 0.91f;
+  float bodyVolume = 0.0f;  // 0 switches the body off
+  float bodyDiffusion = 0.0f;
+  float bodySharpness = 0.0f;
+  int32_t bodyLowKey = 0;  // drives keys bodyLowKey <= key < bodyHighKey
+  int32_t bodyHighKey = 0;
+
+  void clear() { bodyPos = bodyVel = 0.0f; }
+
+  bool active() const { return bodyVolume > 0.0f; }
+
+  // One sample. The caller skips it when the output-0 spring bus was quiet.
+  void process(float spring0, float& spring1, KeyState* keys, platform::CrtRandom& random);
+};
+
+}  // namespace engine

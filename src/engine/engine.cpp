@@ -1,0 +1,320 @@
+#include "engine/engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "engine/fast_keys.h"
+#include "engine/quiet.h"
+#include "platform/fp_mode.h"
+
+namespace engine {
+
+namespace {
+
+float clampUnit(float x) {
+  if (!(x > 0.0f)) return 0.0f;  // NaN included
+  return std::min(x, 1.0f);
+}
+
+bool validKey(int key) { return key >= kLowestKey && key <= kHighestKey; }
+
+}  // namespace
+
+double tremoloSyncPower(float rate) {
+  // n = int(16 * rate) picks a half-octave step; rates are 0..1.
+  const float scaled = std::min(std::max(16.0f * rate, 0.0f), 16.0f);
+  const int n = static_cast<int>(scaled);
+  const float e = (n & 1) ? static_cast<float>(n) * 0.5f : static_cast<float>(n / 2);
+  return std::pow(2.0, static_cast<double>(e));
+}
+
+Engine::Engine() {
+  std::memset(keys, 0, sizeof keys);
+  for (KeyState& k : keys) {
+    k.aMainFreq = 0.1f;
+    k.sympDamp = 0.9999f;
+  }
+  for (float& m : microtune) m = 1.0f;
+  for (float& g : stereoGains) g = 0.5f;
+}
+
+void Engine::clearKeyRecords(bool keepHeld) {
+  for (KeyState& k : keys) {
+    clearKeyDynamics(k);
+    if (!keepHeld) k.held = 0;
+  }
+}
+
+void Engine::startKey(int key, float velocity, int32_t startOffset, bool fromEvents) {
+  if (!validKey(key)) return;
+  if (fromEvents && noiseTuneLatch) {
+    noiseTuneLatch = 0;
+    noiseFreq = noiseFreqTarget;
+    noiseRes = noiseResTarget;
+  }
+  keysActive = 1;
+  keysDirty = 1;
+  outLevel = 1.0f;
+  outLevelPrev = 0.0f;
+
+  KeyState& k = keys[key];
+  k.startOffset = startOffset;
+  k.velocityShaped = std::pow(clampUnit(velocity), saturateTarget + 1.0f);
+  // Lower keys, whose k is smaller, get a larger stroke.
+  const double power =
+      std::pow(static_cast<double>(k.aMainFreq) * 0.3183098861837907, 0.6499999761581421);
+  k.exciteAmp = static_cast<float>(static_cast<double>(k.velocityShaped) * 0.015 / power);
+  k.bowStep = k.exciteAmp * 0.125f;
+  k.damp = decayCoef;
+  k.dampSquared = decayCoef * decayCoef;
+  k.held = 1;
+  k.bDamp = springBDecay * decayCoef;
+}
+
+void Engine::stopKey(int key) {
+  keysActive = 0;
+  if (!validKey(key)) return;
+  KeyState& k = keys[key];
+  k.exciteAmp = 0.0f;
+  k.held = 0;
+  if (!sustainPedal) {
+    k.damp = releaseCoef;
+    k.dampSquared = releaseCoef * releaseCoef;
+    k.bDamp = springBDecay * releaseCoef;
+  }
+}
+
+void Engine::setSustainPedal(bool down) {
+  sustainPedal = down ? 1 : 0;
+  for (KeyState& k : keys) {
+    if (down) {
+      // Keys already released ring on with the hold decay.
+      k.damp = decayCoef;
+      k.dampSquared = decayCoef * decayCoef;
+      k.bDamp = decayCoef * springBDecay;
+      k.sympDamp = bodyDecay;
+    } else if (!k.held) {
+      k.damp = releaseCoef;
+      k.dampSquared = releaseCoef * releaseCoef;
+      k.bDamp = springBDecay * releaseCoef;
+      k.sympDamp = bodyDecay;
+    }
+  }
+}
+
+void Engine::setSampleRate(float rate) {
+  engineRate = (rate > 8000.0f && rate < 100000.0f) ? rate : 48000.0f;
+  tempo = tempoPrev = 120.0f;
+  echoRateL = echoRateR = 0.1f;
+  invRate = 1.0f / engineRate;
+  beatsPerSample = 2.0f * invRate;
+  invRate2 = 1.0f / (engineRate * engineRate);
+  for (float& m : microtune) m = 1.0f;
+  clearKeyRecords(false);
+  saturateStart = saturateTarget;
+  keysActive = 0;
+  modWheelStart = modWheelTarget;
+  modWheelPrev = modWheelTarget;
+  phaser.clear();
+  filters.clear();
+  modWheelUnset = 1;
+  noiseTuneLatch = 1;
+}
+
+void Engine::clearVoices() {
+  clearKeyRecords(false);
+  echoLeft.clear();
+  echoRight.clear();
+}
+
+void Engine::resetVoices() {
+  for (KeyState& k : keys) {
+    clearKeyDynamics(k);
+    k.held = 0;
+    k.exciteAmp = 0.0f;
+    k.damp = releaseCoef;
+    k.dampSquared = releaseCoef * releaseCoef;
+    k.bDamp = springBDecay * releaseCoef;
+    k.sympDamp = bodyDecay;
+  }
+  filters.clear();
+  phaser.clear();
+  body.clear();
+  sustainPedal = 0;
+  modWheelStart = modWheelTarget;
+  modWheelPrev = modWheelTarget;
+  saturateStart = saturateTarget;
+  noiseFreq = 0.0f;
+  noiseRes = 0.0f;
+  if (sand.sandCount > 0)
+    sand.setCount(sand.sandCount);
+  else
+    sand.clearRunningState();
+  echoLeft.clear();
+  echoRight.clear();
+}
+
+void Engine::render(float* out0, float* out1, int32_t count, RenderHost& host) {
+  if (count <= 0 || !out0 || !out1) return;
+  // Decaying resonators must not fall into denormal arithmetic; the caller's
+  // mode comes back when this scope ends.
+  platform::ScopedFlushToZero flushToZero;
+
+  std::fill(out0, out0 + count, 0.0f);
+  std::fill(out1, out1 + count, 0.0f);
+
+  if (keysActive == 0 && outLevel < 1e-5f) {
+    // Silence: skip the synthesis. A key that is still down stays held.
+    if (keysDirty) {
+      clearKeyRecords(true);
+      keysDirty = 0;
+    }
+  } else {
+    renderSynthesis(out0, out1, count, host);
+  }
+
+  filterAndEcho(out0, out1, count);
+
+  // Hosts that skip processEvents on blocks without events must not replay
+  // the last glide in every block.
+  modWheelStart = modWheelTarget;
+  bendStart = bendTarget;
+  saturateStart = saturateTarget;
+  // A start offset past the end of the block begins at the next block.
+  for (int key = kLowestKey; key <= kHighestKey; ++key)
+    if (keys[key].startOffset >= count) keys[key].startOffset = 0;
+}
+
+void Engine::updateTempo(RenderHost& host, bool& tempoChanged) {
+  tempo = host.queryHostTempo();
+  tempoChanged = tempo != tempoPrev;
+  if (!tempoChanged) return;
+  tempoPrev = tempo;
+  beatsPerSample = tempo * 0.016666668f * invRate;
+  if (echoSync) host.reapplyTempoSynced(95, static_cast<float>(echoSync));
+  if (lfoSync) host.reapplyTempoSynced(101, lfoRate);
+  if (phaser.tremoloSync != 0) host.reapplyTempoSynced(37, phaser.tremoloRate);
+}
+
+void Engine::updateTremolo(RenderHost& host, bool tempoChanged) {
+  if (phaser.tremoloSync == 2) {
+    host.querySongPosition();
+    phaser.tremoloPhase = static_cast<float>(tremoloSyncPower(phaser.tremoloRate) *
+                                             static_cast<double>(songPosition) *
+                                             1.5707963705062866);
+  } else if (phaser.tremoloSync == 1 && tempoChanged) {
+    phaser.tremoloInc =
+        beatsPerSample * static_cast<float>(tremoloSyncPower(phaser.tremoloRate));
+  }
+}
+
+void Engine::stepKeys(const KeySampleInputs& in, BusSums& buses) {
+  if (keyRenderer == KeyRendererKind::Reference)
+    stepKeysReference(keys, in, keyParams, buses, random);
+  else
+    stepKeysFast(keys, in, keyParams, buses, random);
+}
+
+void Engine::renderSynthesis(float* out0, float* out1, int32_t count, RenderHost& host) {
+  bool tempoChanged = false;
+  updateTempo(host, tempoChanged);
+  updateTremolo(host, tempoChanged);
+
+  const float frames = static_cast<float>(count);
+  const float noiseFreqStep = (noiseFreqTarget - noiseFreq) / frames;
+  const float noiseResStep = (noiseResTarget - noiseRes) / frames;
+  float saturation = saturateStart;
+  const float saturationStep = (saturateTarget - saturateStart) / frames;
+  float bend = bendStart;
+  const float bendStep = (bendTarget - bendStart) / frames;
+  // The mod wheel moves only a tenth of the way within a block.
+  float wheel = modWheelStart;
+  const float wheelStep = (modWheelTarget - modWheelStart) / (10.0f * frames);
+  modWheelPrev = modWheelStart;
+  const float depth = host.tremoloDepth();
+
+  for (int32_t i = 0; i < count; ++i) {
+    noiseFreq = noiseFreq + noiseFreqStep;
+    noiseRes = noiseRes + noiseResStep;
+    if (wheelStep != 0.0f) scrapeLevel = scrapeLevel + (wheel - modWheelPrev);
+    scrapeLevel = scrapeLevel * 0.99975f;
+    if (isQuiet(scrapeLevel)) scrapeLevel = 0.0f;
+
+    KeySampleInputs in;
+    in.sampleIndex = i;
+    in.scrape = scrapeLevel;
+    in.saturation = saturation;
+    in.bend = bend;
+    in.noiseFreq = noiseFreq;
+    in.noiseRes = noiseRes;
+    BusSums buses;
+    stepKeys(in, buses);
+
+    modWheelPrev = wheel;
+    wheel = wheel + wheelStep;
+    saturation = saturation + saturationStep;
+    bend = bend + bendStep;
+
+    float spring0 = buses.spring0;
+    float spring1 = buses.spring1;
+    float sym0 = buses.sym0;
+    float sym1 = buses.sym1;
+    if (isQuiet(spring1)) spring1 = 0.0f;
+    const bool spring0Quiet = isQuiet(spring0);
+    if (spring0Quiet) spring0 = 0.0f;
+
+    if (!spring0Quiet && body.active()) body.process(spring0, spring1, keys, random);
+    if (phaser.active()) phaser.process(sym0, sym1, depth);
+    if (outputCrush.active()) {
+      spring0 = outputCrush.process(spring0);
+      spring1 = outputCrush.process(spring1);
+    }
+
+    float o0 = spring0 + sym0;
+    float o1 = spring1 + sym1;
+    if (bodyWet != 0.0f) {
+      o0 = o0 + (sym0 - o0) * bodyWet;
+      o1 = o1 + (sym1 - o1) * bodyWet;
+    }
+    phaser.latchTaps();
+    if (isQuiet(o0)) o0 = 0.0f;
+    if (isQuiet(o1)) o1 = 0.0f;
+    o0 = drive.process(o0);
+    o1 = drive.process(o1);
+    if (sand.active()) sand.process(o0, o1, random);
+
+    o0 = std::min(std::max(o0, -1.0f), 1.0f);
+    o1 = std::min(std::max(o1, -1.0f), 1.0f);
+    out0[i] = o0;
+    out1[i] = o1;
+
+    outLevelPrev = outLevel - outLevelPrev;
+    outLevel = std::fabs(o1) + std::fabs(o0) + outLevelPrev;
+  }
+}
+
+void Engine::filterAndEcho(float* out0, float* out1, int32_t count) {
+  const float perSample = 1.0f / static_cast<float>(count);
+  float delayL = static_cast<float>(echoDelayPrevL);
+  float delayR = static_cast<float>(echoDelayPrevR);
+  const float stepL = static_cast<float>(echoDelayL - echoDelayPrevL) * perSample;
+  const float stepR = static_cast<float>(echoDelayR - echoDelayPrevR) * perSample;
+
+  for (int32_t i = 0; i < count; ++i) {
+    float x = OutputFilters::highpassStep(filters.highpass, filters.highpassStateL, out0[i]);
+    float t = OutputFilters::lowpassStep(filters.lowpass, filters.lowpassStateL, x);
+    out0[i] = t + echoWet * echoLeft.step(t, echoFeedbackL, delayL);
+
+    x = OutputFilters::highpassStep(filters.highpass, filters.highpassStateR, out1[i]);
+    t = OutputFilters::lowpassStep(filters.lowpass, filters.lowpassStateR, x);
+    out1[i] = t + echoWet * echoRight.step(t, echoFeedbackR, delayR);
+
+    delayL = delayL + stepL;
+    delayR = delayR + stepR;
+  }
+  echoDelayPrevL = echoDelayL;
+  echoDelayPrevR = echoDelayR;
+}
+
+}  // namespace engine

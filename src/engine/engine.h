@@ -1,0 +1,165 @@
+// The sound engine: all state read by the audio path, as plain fields and
+// fixed arrays, and the render loop that turns key events and parameter
+// state into a stereo block.
+//
+// Parameter application writes the coefficient fields; the event intake and
+// the on-screen keyboard start and stop keys; render() runs per host block.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/body_resonator.h"
+#include "engine/drive.h"
+#include "engine/key_model.h"
+#include "engine/key_state.h"
+#include "engine/output_crush.h"
+#include "engine/output_filters.h"
+#include "engine/phaser.h"
+#include "engine/quarnel_echo.h"
+#include "engine/sand_grains.h"
+#include "platform/crt_random.h"
+
+namespace engine {
+
+// What the render loop asks of the plug-in around it.
+class RenderHost {
+ public:
+  virtual ~RenderHost() = default;
+  // Host tempo in BPM; also refreshes songPosition. Keeps the current tempo
+  // when the host gives none.
+  virtual float queryHostTempo() = 0;
+  virtual void querySongPosition() = 0;
+  // Re-runs the engine side of a parameter whose value depends on the tempo.
+  virtual void reapplyTempoSynced(int index, float value) = 0;
+  // Body Tremolo, read as the current program's value.
+  virtual float tremoloDepth() = 0;
+};
+
+// The key loop of one sample. The plain reference and faster renderers
+// implement it; they must agree bit for bit.
+enum class KeyRendererKind : uint8_t { Reference, Fast };
+
+struct Engine {
+  Engine();
+
+  // --- Keys -------------------------------------------------------------
+  KeyState keys[kKeyCount];
+  uint8_t keysActive = 0;  // a key start happened; synthesis runs even if silent
+  uint8_t keysDirty = 0;   // the first silent block clears the key records
+  float outLevel = 0.0f;   // silence detector: two-sample sum of |out0| + |out1|
+  float outLevelPrev = 0.0f;
+
+  // --- Rate and tempo ------------------------------------------------------
+  float engineRate = 48000.0f;
+  float invRate = 1.0f / 48000.0f;
+  float invRate2 = 1.0f / (48000.0f * 48000.0f);
+  float tempo = 120.0f;
+  float tempoPrev = 120.0f;
+  float beatsPerSample = 2.0f / 48000.0f;
+  float songPosition = 0.0f;
+
+  // --- Controllers and glides -------------------------------------------
+  float modWheelStart = 0.0f;
+  float modWheelTarget = 0.0f;
+  float modWheelPrev = 0.0f;
+  uint8_t modWheelMoved = 0;
+  float scrapeLevel = 0.0f;
+  uint8_t modWheelUnset = 1;
+  float bendStart = 1.0f;
+  float bendTarget = 1.0f;
+  float saturateStart = 0.5f;
+  float saturateTarget = 0.5f;
+  float noiseFreq = 0.0f;
+  float noiseFreqTarget = 0.0f;
+  float noiseRes = 0.0f;
+  float noiseResTarget = 0.0f;
+  uint8_t noiseTuneLatch = 1;
+  uint8_t sustainPedal = 0;
+
+  // --- Coefficients from parameter application ---------------------------
+  KeyModelParams keyParams;
+  float decayCoef = 0.99f;
+  float releaseCoef = 0.99f;
+  float springBDecay = 1.0f;
+  float springAOffset = 0.0f;
+  float springARandomTune = 0.0f;
+  float springBNoteOffset = 0.0f;
+  float springBFreqLow = 0.0f;
+  float springBFreqHigh = 0.0f;
+  float springBRandomTune = 0.0f;
+  uint8_t springBLink = 0;
+  uint8_t noiseMode = 0;
+  float concertA = 440.0f;
+  float microtune[12];
+  float pitchRange = 0.0f;
+  float pitchRangeCopy = 0.0f;
+  uint8_t lfoSync = 0;
+  float lfoRate = 0.0f;
+  float envDecay = 0.995f;
+  float stereoWidth = 0.5f;
+  float stereoSpread = 0.5f;
+  float stereoGains[4];
+  float bodyDecay = 0.9999f;
+  float bodyWet = 0.0f;
+
+  // --- Stages --------------------------------------------------------------
+  BodyResonator body;
+  Phaser phaser;
+  OutputCrush outputCrush;
+  Drive drive;
+  SandGrains sand;
+  OutputFilters filters;
+  float echoWet = 0.0f;
+  float echoFeedback = 0.0f;  // the copy stored before the two line copies
+  float echoFeedbackL = 0.0f;
+  float echoFeedbackR = 0.0f;
+  int32_t echoDelayL = 1;
+  int32_t echoDelayR = 1;
+  int32_t echoDelayPrevL = 0;
+  int32_t echoDelayPrevR = 0;
+  uint8_t echoSync = 0;
+  float echoRateL = 0.1f;
+  float echoRateR = 0.1f;
+  QuarnelEcho echoLeft;
+  QuarnelEcho echoRight;
+
+  platform::CrtRandom random;
+  KeyRendererKind keyRenderer = KeyRendererKind::Fast;
+
+  // --- Operations ------------------------------------------------------------
+  // Renders `count` samples into out0 (left) and out1 (right).
+  void render(float* out0, float* out1, int32_t count, RenderHost& host);
+
+  // A key start from the event intake (velocity 0..1, sample offset in the
+  // block) or from the on-screen keyboard (offset 0, fromEvents false).
+  void startKey(int key, float velocity, int32_t startOffset, bool fromEvents);
+  void stopKey(int key);
+
+  // Resets rate-dependent state; the caller re-applies the current program.
+  void setSampleRate(float rate);
+
+  // Zeroes the dynamic state of every key and empties both echo lines.
+  void clearVoices();
+
+  // The full voice reset of the all-notes-off family.
+  void resetVoices();
+
+  // Pedal down holds every key at the hold decay; pedal up releases the
+  // keys that are not held.
+  void setSustainPedal(bool down);
+
+  // Clears every key record's dynamic state; keeps `held` when asked to.
+  void clearKeyRecords(bool keepHeld);
+
+ private:
+  void renderSynthesis(float* out0, float* out1, int32_t count, RenderHost& host);
+  void updateTempo(RenderHost& host, bool& tempoChanged);
+  void updateTremolo(RenderHost& host, bool tempoChanged);
+  void filterAndEcho(float* out0, float* out1, int32_t count);
+  void stepKeys(const KeySampleInputs& in, BusSums& buses);
+};
+
+// The exponent 2^e of the tempo-synced tremolo for a rate value.
+double tremoloSyncPower(float rate);
+
+}  // namespace engine

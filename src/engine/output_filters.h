@@ -1,0 +1,36 @@
+// The one-pole output high-pass and low-pass of both channels.
+#pragma once
+
+namespace engine {
+
+struct OnePole {
+  float a = 0.0f;  // -N
+  float b = 1.0f;  // 1 - N
+
+  // N = exp(-2 pi * cutoffHz * invRate); the cutoff product is single
+  // precision, the rest double.
+  void setCutoff(float cutoffHz, float invRate);
+};
+
+struct OutputFilters {
+  OnePole highpass;
+  OnePole lowpass;
+  float highpassStateL = 0.0f;
+  float highpassStateR = 0.0f;
+  float lowpassStateL = 0.0f;
+  float lowpassStateR = 0.0f;
+
+  void clear() { highpassStateL = highpassStateR = lowpassStateL = lowpassStateR = 0.0f; }
+
+  static float highpassStep(const OnePole& hp, float& s, float x) {
+    s = hp.b * x - hp.a * s;
+    return x - s;
+  }
+
+  static float lowpassStep(const OnePole& lp, float& t, float x) {
+    t = lp.b * x - lp.a * t;
+    return t;
+  }
+};
+
+}  // namespace engine

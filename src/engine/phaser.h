@@ -1,0 +1,46 @@
+// The phaser: a first-order allpass with feedback on each sympathetic bus,
+// its frequency swept by the tremolo. Phaser B runs a settable phase offset
+// behind phaser A for stereo width.
+#pragma once
+
+#include <cstdint>
+
+namespace engine {
+
+struct AllpassState {
+  float y = 0.0f;
+  float s = 0.0f;
+  float tap = 0.0f;
+};
+
+struct Phaser {
+  AllpassState stateA;  // output-0 sympathetic bus
+  AllpassState stateB;  // output-1 sympathetic bus
+  float phaserFreq = 0.0f;  // k of the centre frequency
+  float phaserQ = 0.0f;     // feedback
+  float phaserMix = 0.0f;   // 0 switches the phaser off
+  float tremoloPhase = 0.0f;  // radians, never reset
+  float tremoloInc = 0.0f;    // radians per sample
+  float tremoloWide = 0.0f;   // phase offset of phaser B
+  uint8_t tremoloSync = 0;    // 0 free, 1 tempo, 2 song position
+  float tremoloRate = 0.0f;   // stored rate value
+
+  void clear() {
+    stateA = AllpassState{};
+    stateB = AllpassState{};
+  }
+
+  bool active() const { return phaserMix != 0.0f; }
+
+  // One sample with tremolo depth `depth` (0..1): phases both sympathetic
+  // buses and advances the tremolo.
+  void process(float& sym0, float& sym1, float depth);
+
+  // The next sample's feedback reads the allpass outputs.
+  void latchTaps() {
+    stateA.tap = stateA.y;
+    stateB.tap = stateB.y;
+  }
+};
+
+}  // namespace engine

@@ -1,0 +1,90 @@
+#include "params/midi_intake.h"
+
+#include <cmath>
+
+#include "engine/engine.h"
+
+namespace params {
+
+namespace {
+
+constexpr float kInv127 = 0.007874016f;
+
+void wheelMoved(engine::Engine& e, uint8_t value) {
+  e.modWheelMoved = 1;
+  // Wake the synthesis so the scrape is heard without a new key start.
+  e.keysActive = 1;
+  e.keysDirty = 1;
+  e.outLevel = 0.1f;
+  e.outLevelPrev = 0.0f;
+  e.modWheelTarget = static_cast<float>(value) * kInv127;
+  if (e.modWheelUnset) {
+    // The first wheel message after a reset jumps instead of gliding.
+    e.modWheelStart = e.modWheelTarget;
+    e.modWheelPrev = e.modWheelTarget;
+    e.scrapeLevel = 0.0f;
+    e.modWheelUnset = 0;
+  }
+}
+
+void controlChange(engine::Engine& e, uint8_t controller, uint8_t value) {
+  switch (controller) {
+    case 1:
+      wheelMoved(e, value);
+      break;
+    case 64:
+      e.setSustainPedal((value & 0x40) != 0);
+      break;
+    case 123:  // all notes off
+    case 124:  // omni off
+    case 125:  // omni on
+    case 126:  // mono on
+    case 127:  // poly on
+      e.resetVoices();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+float bendFactor(int bend14, float pitchRange) {
+  const float exponent =
+      pitchRange * 0.00012207031f * static_cast<float>(bend14 - 8192) * 0.16666667f;
+  return std::pow(2.0f, exponent);
+}
+
+void beginEventBatch(engine::Engine& e) {
+  e.modWheelStart = e.modWheelTarget;
+  e.modWheelMoved = 0;
+  e.saturateStart = e.saturateTarget;
+  e.bendStart = e.bendTarget;
+}
+
+void handleMidiMessage(engine::Engine& e, uint8_t status, uint8_t data1, uint8_t data2,
+                       int32_t deltaFrames) {
+  const uint8_t note = data1 & 0x7f;
+  const uint8_t value = data2 & 0x7f;
+  switch (status & 0xf0) {
+    case 0x80:
+      e.stopKey(note);
+      break;
+    case 0x90:
+      if (value == 0)
+        e.stopKey(note);
+      else
+        e.startKey(note, static_cast<float>(value) * kInv127, deltaFrames, true);
+      break;
+    case 0xb0:
+      controlChange(e, note, value);
+      break;
+    case 0xe0:
+      e.bendTarget = bendFactor(note + 128 * value, e.pitchRange);
+      break;
+    default:
+      break;  // pressure, program change and system messages are ignored
+  }
+}
+
+}  // namespace params

@@ -1,0 +1,393 @@
+#include "params/parameter_application.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/engine.h"
+#include "engine/tuning_passes.h"
+#include "params/parameter_table.h"
+
+namespace params {
+
+using engine::Engine;
+using engine::KeyState;
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// Powers of two are single precision unless a rule says otherwise.
+float pow2(float x) { return std::pow(2.0f, x); }
+
+float coefficient(const Engine& e, float hz) {
+  return engine::frequencyCoefficient(hz, e.invRate2);
+}
+
+// int() of a scaled parameter value; values are 0..1, the bounds make the
+// conversion safe whatever arrives.
+int32_t truncatedProduct(float scale, float v, int32_t lo, int32_t hi) {
+  const float x = scale * v;
+  if (!(x >= static_cast<float>(lo))) return lo;
+  if (x >= static_cast<float>(hi)) return hi;
+  return static_cast<int32_t>(x);
+}
+
+template <typename F>
+void forEveryKey(Engine& e, F f) {
+  for (KeyState& k : e.keys) f(k);
+}
+
+// Delay in samples of one echo line for a rate value, free or tempo-synced.
+int32_t echoDelayFor(const Engine& e, float rate) {
+  double d;
+  if (e.echoSync) {
+    // A whole note (four beats) in samples.
+    const double whole = static_cast<double>(e.engineRate) /
+                         static_cast<double>(e.tempo * 0.004166667f);
+    const int n = truncatedProduct(18.0f, 1.0f - rate, 0, 18);
+    if ((n & 1) == 0)
+      d = std::floor(whole / std::pow(2.0, n / 2));
+    else
+      d = 3.0 * std::floor(whole / std::pow(2.0, (n + 1) / 2 + 1));
+  } else {
+    d = std::floor(static_cast<double>(rate * e.engineRate));
+  }
+  // Longer delays than the lines hold are clamped by the echo; keep the
+  // integer conversion itself in range.
+  return static_cast<int32_t>(std::min(std::max(d, 0.0), 16777216.0));
+}
+
+void applyEchoDelay(Engine& e, bool left) {
+  const int32_t d = echoDelayFor(e, left ? e.echoRateL : e.echoRateR);
+  if (left) {
+    e.echoDelayPrevL = d;
+    e.echoDelayL = std::max<int32_t>(d, 1);
+  } else {
+    e.echoDelayPrevR = d;
+    e.echoDelayR = std::max<int32_t>(d, 1);
+  }
+}
+
+// Pan gains of every key from the stereo width and spread.
+void applySpread(Engine& e) {
+  const float s = e.stereoSpread;
+  const float* g = e.stereoGains;
+  for (int i = 0; i <= 88; ++i) {
+    KeyState& k = e.keys[20 + i];
+    const float p = 0.5f - 0.5f * s + s * static_cast<float>(i) * 0.011235955f;
+    const float a = 2.0f * p;
+    float q1, q2;
+    if (p >= 0.5f) {
+      q1 = ((a - 1.0f) / ((1.0f - (a - 1.0f)) * 2.0f + 1.0f) + 1.0f) * 0.5f;
+      q2 = ((a - 1.0f) / ((1.0f - (a - 1.0f)) * 4.666668f + 1.0f) + 1.0f) * 0.5f;
+    } else {
+      q1 = (a / ((1.0f - a) * -0.6666667f + 1.0f)) * 0.5f;
+      q2 = (a / ((1.0f - a) * -0.8235294f + 1.0f)) * 0.5f;
+    }
+    k.panAR = p * g[0];
+    k.panBR = q1 * g[1];
+    k.panSympR = q2;
+    k.panAL = (1.0f - p) * g[2];
+    k.panBL = (1.0f - q1) * g[3];
+    k.panSympL = 1.0f - q2;
+  }
+}
+
+// How far keys of one pitch class follow the bend, up or down.
+void applyBendScale(Engine& e, int pitchClass, float v, bool up) {
+  const float range = e.pitchRange;
+  if (range <= 0.0f) return;
+  const float sign = up ? 1.0f : -1.0f;
+  const float depth =
+      (pow2(sign * range * v / 6.0f) - 1.0f) / (pow2(sign * range / 6.0f) - 1.0f);
+  for (int key = pitchClass; key < engine::kKeyCount; key += 12) {
+    if (up)
+      e.keys[key].bendUpDepth = depth;
+    else
+      e.keys[key].bendDownDepth = depth;
+  }
+}
+
+}  // namespace
+
+void applyTremoloRate(Engine& e) {
+  const float r = e.phaser.tremoloRate;
+  if (e.phaser.tremoloSync != 0)
+    e.phaser.tremoloInc = static_cast<float>(engine::tremoloSyncPower(r)) * e.beatsPerSample;
+  else
+    e.phaser.tremoloInc = 0.002f * std::pow(r, 4.0f) + 0.0001f;
+}
+
+void applyLfoRate(Engine& e) {
+  const float r = e.lfoRate;
+  if (e.lfoSync) {
+    const int n = truncatedProduct(16.0f, r, 0, 16);
+    float x;
+    if ((n & 1) == 0)
+      x = pow2(static_cast<float>(8 * n - 124) / 12.0f);
+    else
+      x = 3.0f * pow2(static_cast<float>(8 * (n - 1) - 124) / 12.0f);
+    e.keyParams.lfoFreq = x * e.beatsPerSample;
+  } else {
+    e.keyParams.lfoFreq = coefficient(e, e.concertA * pow2((68.0f * r - 124.0f) / 12.0f));
+  }
+}
+
+void applyEchoSync(Engine& e, float v) {
+  e.echoDelayPrevL = e.echoDelayL;
+  e.echoDelayPrevR = e.echoDelayR;
+  e.echoSync = static_cast<uint8_t>(truncatedProduct(1.0f, v, 0, 1));
+  // Without the minimum of 1 and without a jump: the block glides there.
+  e.echoDelayR = echoDelayFor(e, e.echoRateR);
+  e.echoDelayL = echoDelayFor(e, e.echoRateL);
+}
+
+void applyParameter(Engine& e, int index, float v) {
+  engine::KeyModelParams& kp = e.keyParams;
+  switch (index) {
+    case kHitPower:
+      kp.hitPower = v >= 1.0f ? v : std::pow(0.5f * v, 4.0f);
+      forEveryKey(e, [&](KeyState& k) { k.hitPower = kp.hitPower; });
+      break;
+    case kVolume:
+      e.drive.outputGain = 2.0f * v;
+      break;
+    case kSpringABalance:
+      forEveryKey(e, [&](KeyState& k) {
+        k.balance = v;
+        k.mainWeight = std::min(2.0f * (1.0f - v), 1.0f);
+        k.offsetWeight = std::min(2.0f * v, 1.0f);
+      });
+      break;
+    case kDecay:
+      e.decayCoef = 0.99f + 0.01f * std::pow(v, 0.05f);
+      forEveryKey(e, [&](KeyState& k) { k.damp = e.decayCoef; });
+      break;
+    case kRelease:
+      e.releaseCoef = 0.99f + 0.00999f * std::pow(v, 0.05f);
+      break;
+    case kSpringAVolume:
+      kp.springAGain = 2.0f * v;
+      break;
+    case kSpringANoteOffset:
+      e.springAOffset = v;
+      engine::offsetPass(e);
+      engine::couplingPass(e);
+      break;
+    case kSpringARandomTune:
+      e.springARandomTune = 0.5f * v * v;
+      engine::offsetPass(e);
+      engine::springBPass(e);
+      break;
+    case kSpringASaturate:
+      e.saturateTarget = 0.5f + 0.499f * v;
+      break;
+    case kSpringBVolume:
+      forEveryKey(e, [&](KeyState& k) {
+        k.bGain = std::pow(k.aMainFreq * 0.31298906f, 0.75f) * (2.0f * v) * 10.0f;
+      });
+      break;
+    case kSpringBFreqLow:
+      e.noiseFreqTarget = coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f));
+      if (!e.noiseMode) {
+        e.springBFreqLow = v;
+        engine::springBPass(e);
+      }
+      break;
+    case kSpringBFreqHigh:
+      e.noiseResTarget = 0.01f + 0.98f * v;
+      if (!e.noiseMode) {
+        e.springBFreqHigh = v;
+        engine::springBPass(e);
+      }
+      break;
+    case kSpringBNoteOffset:
+      e.springBNoteOffset = 0.375f * v;
+      engine::springBPass(e);
+      break;
+    case kSpringBRandomTune:
+      e.springBRandomTune = 0.5f * v * v;
+      engine::springBPass(e);
+      break;
+    case kSpringBDetune:
+      kp.springBDetune = pow2((2.0f * v - 1.0f) / 6.0f);
+      engine::springBPass(e);
+      break;
+    case kSpringBOctave:
+      kp.springBOctave = v != 0.0f ? 1.0f : 0.0f;
+      engine::springBPass(e);
+      break;
+    case kSpringBDecay:
+      e.springBDecay = std::pow(std::max(v, 0.001f), 0.001f);
+      break;
+    case kSpringBLink:
+      e.springBLink = v != 0.0f ? 1 : 0;
+      forEveryKey(e, [&](KeyState& k) { k.link = e.springBLink; });
+      break;
+    case kSpringBDiffusion:
+      e.noiseMode = v == 1.0f ? 1 : 0;
+      forEveryKey(e, [&](KeyState& k) { k.diffusion = v; });
+      break;
+    case kSpringBCrush:
+      kp.springBCrush = 0.5f + 0.49f * v;
+      break;
+    case kBodyVolume:
+      e.body.bodyVolume = v;
+      break;
+    case kBodyTune:
+      e.body.bodyTune = coefficient(e, e.concertA * pow2((32.0f * v - 12.0f) / 12.0f));
+      break;
+    case kBodyDecay: {
+      const float x = 0.999f + 0.00099f * std::pow(v, 0.25f);
+      e.bodyDecay = x;
+      forEveryKey(e, [&](KeyState& k) { k.sympDamp = x; });
+      break;
+    }
+    case kBodyDiffusion:
+      e.body.bodyDiffusion = v;
+      break;
+    case kBodySharpness:
+      e.body.bodySharpness = std::pow(v, 0.25f);
+      break;
+    case kBodyWet:
+      e.bodyWet = v;
+      break;
+    case kBodyLowest:
+      e.body.bodyLowKey = truncatedProduct(128.0f, v, 0, 128);
+      break;
+    case kBodyHighest:
+      e.body.bodyHighKey = truncatedProduct(128.0f, v, 0, 128);
+      break;
+    case kBodyPhaseFreq:
+      e.phaser.phaserFreq = coefficient(e, e.concertA * pow2((128.0f * v - 69.0f) / 12.0f));
+      break;
+    case kBodyPhaseQ:
+      e.phaser.phaserQ = std::pow(v, 0.25f);
+      break;
+    case kBodyPhaseMix:
+      e.phaser.phaserMix = v;
+      break;
+    case kBodyTremoloSync:
+      e.phaser.tremoloSync = static_cast<uint8_t>(truncatedProduct(2.0f, v, 0, 2));
+      applyTremoloRate(e);
+      break;
+    case kBodyTremoloRate:
+      e.phaser.tremoloRate = v;
+      applyTremoloRate(e);
+      break;
+    case kBodyTremoloWide:
+      e.phaser.tremoloWide = static_cast<float>((2.0 * static_cast<double>(v) - 1.0) * kPi);
+      break;
+    case kConcertA:
+      e.concertA = 420.0f + 40.0f * v;
+      engine::keyPitchPass(e);
+      break;
+    case kHighpass:
+      e.filters.highpass.setCutoff(2054.95f * v, e.invRate);
+      break;
+    case kLowpass:
+      e.filters.lowpass.setCutoff(2054.95f * v, e.invRate);
+      break;
+    case kStereo: {
+      e.stereoWidth = v;
+      const float b = 0.7f - 0.4f * v;
+      e.stereoGains[0] = b;
+      e.stereoGains[1] = 1.0f - b;
+      e.stereoGains[2] = 1.0f - b;
+      e.stereoGains[3] = b;
+      applySpread(e);
+      break;
+    }
+    case kSpread:
+      e.stereoSpread = v;
+      applySpread(e);
+      break;
+    case kPitchRange:
+      // The per-key bend scales keep their values until set again.
+      e.pitchRange = static_cast<float>(truncatedProduct(12.0f, v, 0, 12));
+      e.pitchRangeCopy = e.pitchRange;
+      break;
+    case kPitchRelax: {
+      const float x = pow2(15.0f * v);
+      e.keyParams.pitchRelax = x * x * e.invRate2;
+      break;
+    }
+    case kCrushBits:
+      e.outputCrush.outCrushLevels =
+          pow2(static_cast<float>(truncatedProduct(16.0f, v, 0, 16)));
+      e.outputCrush.outCrushStep = 1.0f / e.outputCrush.outCrushLevels;
+      break;
+    case kCrush:
+      e.outputCrush.outCrushCurve = 0.5f + 0.4999f * v;
+      break;
+    case kSandCount:
+      e.sand.setCount(truncatedProduct(100.0f, v, 0, 100));
+      break;
+    case kSandKick:
+      e.sand.sandKick = 0.5f * v;
+      e.sand.sandKickSpread = 0.25f * v;
+      break;
+    case kSandWidth:
+      e.sand.sandWidth = v;
+      break;
+    case kSandFreq:
+      e.sand.sandFreq = coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f));
+      break;
+    case kSandRes:
+      e.sand.sandRes = 0.9f * v;
+      break;
+    case kEchoRateL:
+      e.echoRateL = v;
+      applyEchoDelay(e, true);
+      break;
+    case kEchoRateR:
+      e.echoRateR = v;
+      applyEchoDelay(e, false);
+      break;
+    case kEchoSync:
+      applyEchoSync(e, v);
+      break;
+    case kEchoFeedback:
+      e.echoFeedback = e.echoFeedbackL = e.echoFeedbackR = v;
+      break;
+    case kEchoWet:
+      e.echoWet = v;
+      break;
+    case kLfoSync:
+      e.lfoSync = static_cast<uint8_t>(truncatedProduct(1.0f, v, 0, 1));
+      applyLfoRate(e);
+      break;
+    case kLfoRate:
+      e.lfoRate = v;
+      applyLfoRate(e);
+      break;
+    case kLfoBalance:
+      kp.lfoBalance = v;
+      break;
+    case kLfoPitch:
+      kp.lfoPitch = 0.5f * v;
+      break;
+    case kEnvDecay:
+      e.envDecay = 0.995f + 0.004999f * std::pow(v, 0.1f);
+      forEveryKey(e, [&](KeyState& k) { k.envDecay = e.envDecay; });
+      break;
+    case kEnvBalance:
+      kp.envBalance = v;
+      break;
+    case kEnvPitch:
+      kp.envPitch = 16.0f * v * v;
+      break;
+    default:
+      if (index >= kMicrotuneFirst && index <= kMicrotuneLast) {
+        e.microtune[index - kMicrotuneFirst] = pow2((2.0f * v - 1.0f) / 6.0f);
+        engine::keyPitchPass(e);
+      } else if (index >= kBendUpFirst && index <= kBendUpLast) {
+        applyBendScale(e, index - kBendUpFirst, v, true);
+      } else if (index >= kBendDownFirst && index <= kBendDownLast) {
+        applyBendScale(e, index - kBendDownFirst, v, false);
+      }
+      break;
+  }
+}
+
+}  // namespace params

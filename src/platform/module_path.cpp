@@ -1,0 +1,34 @@
+#include "platform/module_path.h"
+
+#include <dlfcn.h>
+#include <stdlib.h>
+
+namespace platform {
+
+namespace {
+// Any address inside this module identifies it to dladdr.
+void anchor() {}
+}  // namespace
+
+std::string modulePath() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&anchor), &info) == 0 || !info.dli_fname) return {};
+  // dladdr reports the name the module was loaded under, which may be
+  // relative to the host's working directory at load time.
+  if (char* resolved = realpath(info.dli_fname, nullptr)) {
+    std::string path(resolved);
+    free(resolved);
+    return path;
+  }
+  return info.dli_fname;
+}
+
+std::string folderOf(const std::string& path) {
+  const std::string::size_type cut = path.find_last_of(pathSeparator());
+  if (cut == std::string::npos) return path;
+  return path.substr(0, cut);
+}
+
+char pathSeparator() { return '/'; }
+
+}  // namespace platform

@@ -1,0 +1,118 @@
+// The plug-in object: one per instance. It owns the engine state read by
+// the audio path, the two echo lines (inside the engine), the program store
+// and the editor, and answers the host through the VST 2.4 base classes.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "engine/engine.h"
+#include "params/program_store.h"
+#include "vst/audioeffectx.h"
+
+class QuaGui;
+
+class Quarnel : public AudioEffectX {
+ public:
+  static constexpr int32_t kNumPrograms = params::kNumPrograms;
+  static constexpr int32_t kNumParams = params::kNumParams;
+  static constexpr VstInt32 kUniqueId = vstFourCC('V', 'L', 'K', '2');
+
+  explicit Quarnel(audioMasterCallback audioMaster);
+  ~Quarnel() override;
+
+  // False when construction could not complete (memory ran out); the entry
+  // point then deletes the object and reports failure to the host.
+  bool constructed() const { return constructed_; }
+
+  // --- Overrides of the SDK operations ------------------------------------
+  void resume() override;
+  void setSampleRate(float rate) override;
+  void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+  void setParameter(VstInt32 index, float value) override;
+  float getParameter(VstInt32 index) override;
+  void setProgram(VstInt32 program) override;
+  void setProgramName(char* name) override;
+  void getProgramName(char* name) override;
+  void getParameterLabel(VstInt32 index, char* label) override;
+  void getParameterDisplay(VstInt32 index, char* text) override;
+  void getParameterName(VstInt32 index, char* text) override;
+  VstInt32 getChunk(void** data, bool isPreset = false) override;
+  VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset = false) override;
+  bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
+  bool getOutputProperties(VstInt32 index, VstPinProperties* properties) override;
+  VstInt32 getNumMidiInputChannels() override { return 1; }
+  VstInt32 processEvents(VstEvents* events) override;
+  bool getEffectName(char* name) override;
+  bool getVendorString(char* text) override;
+  bool getProductString(char* text) override;
+  VstInt32 getVendorVersion() override { return 1; }
+  VstInt32 canDo(char* text) override;
+  VstInt32 getPlugCategory() override { return kPlugCategSynth; }
+
+  // --- Own operations, called by the editor and by the plug-in itself -----
+  virtual void locateDirectories();
+  virtual std::string getDirectory(bool preset);
+  virtual bool getBankPath(char* text);
+  virtual params::BankImage* getStoredPrograms();
+  virtual bool saveProgramFile(int index, const char* path);
+  virtual bool loadProgramFile(int index, const char* path);
+  virtual bool saveBankFile(const char* path);
+  virtual bool loadBankFile(const char* path);
+  virtual void noteOn(int key, float velocity);
+  virtual void noteOff(int key);
+  virtual void showMidiActivity(bool hasEvents);
+  virtual void clearVoices();
+  virtual void storeProgram(int program);
+  virtual void deleteProgram(int program);
+  virtual void getCurrentProgramName(char* text);
+  virtual float getStoredParameter(int index);
+  virtual void getProgramPath(char* text);
+  virtual void reapplyParameters();
+  virtual float queryHostTempo();
+  virtual void querySongPosition();
+  virtual float getConcertA();
+  virtual float getPitchRange();
+  virtual int getSpringBLink();
+  virtual int getEchoSync();
+  virtual int getLfoSync();
+  virtual void initBank();
+
+  int32_t instanceNumber() const { return instanceNumber_; }
+  static int32_t liveInstances();
+
+  // Direct access for tests, benchmarks and the editor's read-outs.
+  engine::Engine& engineState() { return engine_; }
+  QuaGui* gui();
+
+  // Tempo accepted from the host, in BPM; anything else keeps the last one.
+  static constexpr double kMinTempo = 1.0;
+  static constexpr double kMaxTempo = 999.0;
+
+ private:
+  class RenderHostAdapter : public engine::RenderHost {
+   public:
+    explicit RenderHostAdapter(Quarnel& plugin) : plugin_(plugin) {}
+    float queryHostTempo() override { return plugin_.queryHostTempo(); }
+    void querySongPosition() override { plugin_.querySongPosition(); }
+    void reapplyTempoSynced(int index, float value) override;
+    float tremoloDepth() override;
+
+   private:
+    Quarnel& plugin_;
+  };
+
+  bool editorOpen();
+  void storeSongPosition(double ppq);
+
+  std::string moduleDirectory_;
+  std::string presetDirectory_;
+  engine::Engine engine_;
+  params::ProgramStore programs_;
+  RenderHostAdapter renderHost_;
+  int32_t instanceNumber_ = 0;
+  bool constructed_ = false;
+
+  static std::atomic<int32_t> liveInstances_;
+};
