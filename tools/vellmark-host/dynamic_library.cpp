@@ -19,7 +19,11 @@ std::unique_ptr<DynamicLibrary> DynamicLibrary::open(const std::string& path,
   return std::unique_ptr<DynamicLibrary>(new DynamicLibrary(handle));
 }
 
-DynamicLibrary::~DynamicLibrary() { dlclose(handle_); }
+// Modules stay loaded until the process ends. Unloading one also unloads the
+// libraries only it pulled in, and some of those keep tables allocated at
+// load time (pixman does), which then turn into leaks; a short-lived tool
+// gains nothing by unloading.
+DynamicLibrary::~DynamicLibrary() = default;
 
 void* DynamicLibrary::symbol(const char* name) const {
   dlerror();

@@ -21,7 +21,7 @@ class DynamicLibrary {
 
  private:
   explicit DynamicLibrary(void* handle) : handle_(handle) {}
-  void* handle_;
+  void* handle_;  // never closed, see the destructor
 };
 
 }  // namespace vhost

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <memory>
 
+#include "midi_file_normalizer.h"
+
 namespace vhost {
 
 namespace {
@@ -61,20 +63,28 @@ bool readMidiFile(const std::string& path, std::vector<TimedMidiEvent>& events,
   events.clear();
   std::string bytes;
   if (!readWholeFile(path, bytes, error)) return false;
-  if (bytes.size() < 14 || bytes.compare(0, 4, "MThd") != 0) {
-    error = path + " is not a standard MIDI file (no MThd header)";
+  if (!readMidiBytes(bytes, events, error)) {
+    error = path + ": " + error;
     return false;
   }
+  return true;
+}
+
+bool readMidiBytes(const std::string& bytes, std::vector<TimedMidiEvent>& events,
+                   std::string& error) {
+  events.clear();
+  std::string plain;
+  if (!normalizeMidiFile(bytes, plain, error)) return false;
 
   std::unique_ptr<smf_t, SmfDeleter> smf;
   std::string messages;
   {
     SmfMessageCollector collector;
-    smf.reset(smf_load_from_memory(bytes.data(), static_cast<int>(bytes.size())));
+    smf.reset(smf_load_from_memory(plain.data(), static_cast<int>(plain.size())));
     messages = collector.messages();
   }
   if (!smf) {
-    error = "cannot parse MIDI file " + path + (messages.empty() ? "" : ": " + messages);
+    error = "cannot parse the MIDI file" + (messages.empty() ? "" : ": " + messages);
     return false;
   }
 

@@ -17,4 +17,8 @@ constexpr size_t kMaxMidiFileBytes = 16 * 1024 * 1024;
 bool readMidiFile(const std::string& path, std::vector<TimedMidiEvent>& events,
                   std::string& error);
 
+// The same for a file's bytes already in memory.
+bool readMidiBytes(const std::string& bytes, std::vector<TimedMidiEvent>& events,
+                   std::string& error);
+
 }  // namespace vhost

@@ -1,6 +1,7 @@
 // "snapshot": asks the module to draw its editor offscreen into a PNG file.
 // The request is effVendorSpecific with index 'VkSn', the page in value and
 // the file path in ptr; the module answers 1 when it wrote the file.
+#include <cstdio>
 #include <fstream>
 
 #include "commands.h"
