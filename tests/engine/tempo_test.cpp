@@ -60,7 +60,9 @@ TEST(Tempo, UnusableHostTemposKeepTheLastOneAndAbsurdOnesAreClamped) {
     EXPECT_TRUE(std::isfinite(used));
     EXPECT_GE(used, 1.0f);
     EXPECT_LE(used, 999.0f);
-    if (!(tempo > 0.0) || !std::isfinite(tempo)) EXPECT_EQ(used, 120.0f) << tempo;
+    if (!(tempo > 0.0) || !std::isfinite(tempo)) {
+      EXPECT_EQ(used, 120.0f) << tempo;
+    }
     EXPECT_GE(h.engine().echoDelayL, 0);
     EXPECT_TRUE(std::isfinite(h.engine().keyParams.lfoFreq));
     EXPECT_TRUE(std::isfinite(h.engine().phaser.tremoloPhase));
