@@ -27,6 +27,8 @@ void setFloatingPointControlWord(uint32_t word) {
 #endif
 }
 
+uint32_t floatingPointMode() { return floatingPointControlWord() & ~0x3fu; }
+
 bool flushToZeroEnabled() { return (floatingPointControlWord() & kFlushToZeroBit) != 0; }
 
 ScopedFlushToZero::ScopedFlushToZero() : saved_(floatingPointControlWord()) {

@@ -21,6 +21,10 @@ class ScopedFlushToZero {
 
 // The raw control word, for tests that check nothing leaks to the caller.
 uint32_t floatingPointControlWord();
+// The mode part of it (rounding, flush-to-zero, denormals-are-zero and the
+// exception masks), without the sticky status flags that any arithmetic
+// may raise.
+uint32_t floatingPointMode();
 void setFloatingPointControlWord(uint32_t word);
 bool flushToZeroEnabled();
 

@@ -85,10 +85,10 @@ TEST(Construction, NewInstanceIsOnProgramZeroWithDefaultsApplied) {
 }
 
 TEST(Construction, LeavesTheCallersFloatingPointModeAlone) {
-  const uint32_t before = platform::floatingPointControlWord();
+  const uint32_t before = platform::floatingPointMode();
   FakeHost host;
   Quarnel q(host.callback());
-  EXPECT_EQ(platform::floatingPointControlWord(), before);
+  EXPECT_EQ(platform::floatingPointMode(), before);
 }
 
 TEST(Construction, EntryPointReturnsNullWhenMemoryRunsOut) {
