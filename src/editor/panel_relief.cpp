@@ -27,9 +27,11 @@ bool PanelRelief::render(const PixelBuffer& out, uint8_t red, uint8_t green, uin
   // maps are built once and their page area is shared, so one at a time.
   std::lock_guard<std::mutex> lock(mutex_);
   if (!built_ || maps_.width() != out.width || maps_.height() != out.height) {
-    built_ = false;
-    if (!maps_.allocate(out.width, out.height)) return false;
-    buildReliefMaps(maps_, true);
+    // Maps of a new size replace the old ones only once they exist.
+    ReliefMaps fresh;
+    if (!fresh.allocate(out.width, out.height)) return false;
+    buildReliefMaps(fresh, true);
+    maps_.swap(fresh);
     built_ = true;
     ++builds_;
   }

@@ -1,6 +1,7 @@
 #include "editor/relief_maps.h"
 
 #include <new>
+#include <utility>
 
 namespace editor {
 
@@ -34,6 +35,14 @@ void ReliefMaps::release() {
   q_.reset();
   width_ = 0;
   height_ = 0;
+}
+
+void ReliefMaps::swap(ReliefMaps& other) {
+  std::swap(width_, other.width_);
+  std::swap(height_, other.height_);
+  j_.swap(other.j_);
+  i_.swap(other.i_);
+  q_.swap(other.q_);
 }
 
 }  // namespace editor

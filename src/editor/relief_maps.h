@@ -21,6 +21,7 @@ class ReliefMaps {
   // positive, too large, or the memory is not there.
   bool allocate(int width, int height);
   void release();
+  void swap(ReliefMaps& other);
 
   bool empty() const { return width_ == 0; }
   int width() const { return width_; }
