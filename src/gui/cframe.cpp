@@ -37,18 +37,18 @@ int32_t buttonStateOf(const platform::PointerEvent& e) {
   return state;
 }
 
-platform::CursorShape shapeOf(CCursorType type) {
+platform::PointerShape shapeOf(CCursorType type) {
   switch (type) {
     case kCursorSizeAll:
-      return platform::CursorShape::kMove;
+      return platform::PointerShape::kMove;
     case kCursorHSize:
-      return platform::CursorShape::kHorizontalResize;
+      return platform::PointerShape::kHorizontalResize;
     case kCursorVSize:
-      return platform::CursorShape::kVerticalResize;
+      return platform::PointerShape::kVerticalResize;
     case kCursorHand:
-      return platform::CursorShape::kHand;
+      return platform::PointerShape::kHand;
     default:
-      return platform::CursorShape::kArrow;
+      return platform::PointerShape::kArrow;
   }
 }
 
@@ -65,30 +65,49 @@ class FrameWindowBridge : public platform::NativeWindowListener {
  public:
   explicit FrameWindowBridge(CFrame* frame) : frame_(frame) {}
 
+  // Marks the frame as being inside one of its window's calls.
+  class Call {
+   public:
+    explicit Call(CFrame* frame) : frame_(frame) { ++frame_->windowCallDepth_; }
+    ~Call() { --frame_->windowCallDepth_; }
+    Call(const Call&) = delete;
+    Call& operator=(const Call&) = delete;
+
+   private:
+    CFrame* frame_;
+  };
+
   void onPointerDown(const platform::PointerEvent& e) override {
+    Call call(frame_);
     frame_->dispatchTimedMouseDown(CPoint(e.x, e.y), buttonStateOf(e), e.timeMs);
   }
   void onPointerUp(const platform::PointerEvent& e) override {
+    Call call(frame_);
     frame_->dispatchMouseUp(CPoint(e.x, e.y), buttonStateOf(e));
   }
   void onPointerMove(const platform::PointerEvent& e) override {
+    Call call(frame_);
     frame_->dispatchMouseMoved(CPoint(e.x, e.y), buttonStateOf(e));
   }
   void onPointerLeave(const platform::PointerEvent& e) override {
+    Call call(frame_);
     frame_->dispatchMouseExited(CPoint(e.x, e.y), buttonStateOf(e));
   }
   void onWheel(const platform::PointerEvent& e, float distance, bool horizontal) override {
+    Call call(frame_);
     // Horizontal wheels move values the same way (right counts as up).
     (void)horizontal;
     frame_->dispatchWheel(CPoint(e.x, e.y), distance, buttonStateOf(e));
   }
   void onKey(VstKeyCode& key, bool down) override {
+    Call call(frame_);
     if (down)
       frame_->dispatchKeyDown(key);
     else
       frame_->dispatchKeyUp(key);
   }
   void onExpose(int x, int y, int width, int height) override {
+    Call call(frame_);
     frame_->presentRect(CRect(x, y, x + width, y + height));
   }
   void onFocusLost() override {}
@@ -103,7 +122,8 @@ CFrame::CFrame(const CRect& size, AEffGUIEditor* editor)
 }
 
 CFrame::~CFrame() {
-  releaseWindow();
+  window_.reset();
+  retiredWindow_.reset();
   focusView_ = nullptr;
   removeAll(true);
   if (backBuffer_) backBuffer_->forget();
@@ -124,7 +144,15 @@ bool CFrame::open(void* parentWindow) {
 
 void CFrame::close() { releaseWindow(); }
 
-void CFrame::releaseWindow() { window_.reset(); }
+void CFrame::releaseWindow() {
+  if (!window_) return;
+  if (windowCallDepth_ > 0) {
+    window_->detachListener();
+    retiredWindow_ = std::move(window_);
+  } else {
+    window_.reset();
+  }
+}
 
 bool CFrame::isOpen() const { return window_ != nullptr; }
 
@@ -152,7 +180,12 @@ bool CFrame::ensureBackBuffer() {
 void CFrame::idle() {
   if (inIdle_) return;
   inIdle_ = true;
-  if (window_) window_->processEvents();
+  if (windowCallDepth_ == 0) retiredWindow_.reset();
+  if (window_) {
+    FrameWindowBridge::Call call(this);
+    window_->processEvents();
+  }
+  if (windowCallDepth_ == 0) retiredWindow_.reset();
   std::vector<CView*> idlers;
   forEachDescendant([&](CView* view) {
     if (view->wantsIdle()) {

@@ -127,6 +127,10 @@ class CFrame : public CViewContainer {
   DoubleClickDetector doubleClick_;
   std::unique_ptr<FrameWindowBridge> bridge_;
   std::unique_ptr<platform::NativeWindow> window_;
+  // A window closed while one of its events was being handled; destroyed
+  // once that call has returned.
+  std::unique_ptr<platform::NativeWindow> retiredWindow_;
+  int windowCallDepth_ = 0;
 };
 
 }  // namespace gui

@@ -33,7 +33,7 @@ struct PointerEvent {
   uint64_t timeMs = 0;
 };
 
-enum class CursorShape { kArrow, kMove, kHorizontalResize, kVerticalResize, kHand };
+enum class PointerShape { kArrow, kMove, kHorizontalResize, kVerticalResize, kHand };
 
 class NativeWindowListener {
  public:
@@ -62,11 +62,14 @@ class NativeWindow {
   virtual void processEvents() = 0;
   // Copies the area of the image (same size as the window) to the window.
   virtual void present(cairo_surface_t* image, int x, int y, int width, int height) = 0;
-  virtual void setCursor(CursorShape shape) = 0;
+  virtual void setCursor(PointerShape shape) = 0;
   virtual void setCursorVisible(bool visible) = 0;
   // Asks for keyboard input to come to this window.
   virtual void takeKeyboardFocus() = 0;
   virtual uintptr_t handle() const = 0;
+  // Stops delivering events; used when the owner lets go of the window while
+  // one of its events is being handled (the window is destroyed later).
+  virtual void detachListener() = 0;
 };
 
 }  // namespace platform

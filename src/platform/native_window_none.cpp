@@ -1,6 +1,8 @@
 #include "platform/native_window.h"
 
-// Placeholder until the X11 window exists: every frame works windowless.
+// Systems without a native window implementation yet: every frame works
+// windowless.
+#if !defined(__linux__)
 namespace platform {
 
 std::unique_ptr<NativeWindow> NativeWindow::create(void*, int, int, NativeWindowListener*) {
@@ -8,3 +10,4 @@ std::unique_ptr<NativeWindow> NativeWindow::create(void*, int, int, NativeWindow
 }
 
 }  // namespace platform
+#endif
