@@ -128,9 +128,11 @@ void shadePanelReference(const ReliefMaps& maps, const PixelBuffer& out, uint8_t
 void shadePanelFast(const ReliefMaps& maps, const PixelBuffer& out, uint8_t r, uint8_t g, uint8_t b) {
   const ShadingSetup setup(maps, out, r, g, b);
   const bool avx2 = platform::cpuSupportsAvx2();
+  const ShadingTarget target{maps.heightMap(), maps.glowMap(), maps.keyMap(), maps.width(), maps.height(),
+                             out.pixels,       out.bytesPerRow};
   splitRows(setup.height, [&](int rowBegin, int rowEnd) {
     if (avx2) {
-      shadeRowsAvx2(setup, maps, out, rowBegin, rowEnd);
+      shadeRowsAvx2(setup, maps, target, rowBegin, rowEnd);
     } else {
       shadeRowsReference(setup, maps, out, rowBegin, rowEnd);
     }

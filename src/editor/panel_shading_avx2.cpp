@@ -84,18 +84,18 @@ inline __m256i toBytes(__m256 c) {
 
 }  // namespace
 
-void shadeRowsAvx2(const ShadingSetup& s, const ReliefMaps& maps, const PixelBuffer& out, int rowBegin,
+void shadeRowsAvx2(const ShadingSetup& s, const ReliefMaps& maps, const ShadingTarget& t, int rowBegin,
                    int rowEnd) {
-  const int mapWidth = maps.width();
+  const int mapWidth = t.mapWidth;
   const __m256i laneOffsets = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
   for (int y = rowBegin; y < rowEnd; ++y) {
-    uint8_t* row = out.row(y);
+    uint8_t* row = t.pixels + static_cast<std::ptrdiff_t>(y) * t.bytesPerRow;
     int x = 0;
-    if (y + 1 < maps.height()) {
-      const float* jRow = maps.heightMap() + static_cast<std::ptrdiff_t>(y) * mapWidth;
+    if (y + 1 < t.mapHeight) {
+      const float* jRow = t.j + static_cast<std::ptrdiff_t>(y) * mapWidth;
       const float* jBelow = jRow + mapWidth;
-      const float* iRow = maps.glowMap() + static_cast<std::ptrdiff_t>(y) * mapWidth;
-      const float* qRow = maps.keyMap() + static_cast<std::ptrdiff_t>(y) * mapWidth;
+      const float* iRow = t.i + static_cast<std::ptrdiff_t>(y) * mapWidth;
+      const float* qRow = t.q + static_cast<std::ptrdiff_t>(y) * mapWidth;
       const __m256 fy = set(static_cast<float>(y));
       const __m256 dy = sub(fy, set(s.halfHeight));
       const bool keyboardRow = y > 360;
