@@ -1,6 +1,8 @@
 // The frame embedded in a host's X11 window, as a host would use it.
 #include <gtest/gtest.h>
 
+#include "gui/color_printer.h"
+
 #include <cstdint>
 #include <memory>
 
