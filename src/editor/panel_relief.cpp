@@ -45,15 +45,9 @@ int PanelRelief::buildCount() {
   return builds_;
 }
 
-void PanelRelief::inspect(const std::function<void(const ReliefMaps&)>& inspect) {
+void PanelRelief::inspect(const std::function<void(const ReliefMaps&)>& visit) {
   std::lock_guard<std::mutex> lock(mutex_);
-  inspect(maps_);
-}
-
-void PanelRelief::reset() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  maps_.release();
-  built_ = false;
+  visit(maps_);
 }
 
 }  // namespace editor

@@ -30,10 +30,8 @@ class PanelRelief {
 
   // How many times the maps have been built in this module's life.
   int buildCount();
-  // Runs `inspect` on the maps under the lock (for checks and tools).
-  void inspect(const std::function<void(const ReliefMaps&)>& inspect);
-  // Drops the maps so that the next render builds them again.
-  void reset();
+  // Runs `visit` on the maps under the lock (for checks and tools).
+  void inspect(const std::function<void(const ReliefMaps&)>& visit);
 
  private:
   PanelRelief() = default;

@@ -78,8 +78,8 @@ void shadePixel(const ShadingSetup& s, const ReliefMaps& maps, int x, int y, uin
     // Reflecting about n leaves v as it is when n.v is 0.
     const float nv2 = 2.0f * (nx * vx + ny * vy + nz * vzn);
     const float rx = vx - nv2 * nx, ry = vy - nv2 * ny, rz = vzn - nv2 * nz;
-    const float spec = maxOf(minOf(-(rx * lx + ry * ly + rz * lz), 1.0f), 0.0f);
-    m = fastPow(spec, s.specularBase * (I + J)) * (1.0f - 0.25f * P) * s.specularScale * J;
+    const float specular = maxOf(minOf(-(rx * lx + ry * ly + rz * lz), 1.0f), 0.0f);
+    m = fastPow(specular, s.specularBase * (I + J)) * (1.0f - 0.25f * P) * s.specularScale * J;
   }
   const float q = 0.4f * Q;
   const float B = q * (1.0f - s.blue) + P * s.blue;

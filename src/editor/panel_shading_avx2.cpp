@@ -130,8 +130,8 @@ void shadeRowsAvx2(const ShadingSetup& s, const ReliefMaps& maps, const ShadingT
         const __m256 nv2 = mul(set(2.0f), add(add(mul(nx, vx), mul(ny, vy)), mul(nz, vzn)));
         const __m256 rx = sub(vx, mul(nv2, nx)), ry = sub(vy, mul(nv2, ny)), rz = sub(vzn, mul(nv2, nz));
         const __m256 rl = add(add(mul(rx, lx), mul(ry, ly)), mul(rz, lz));
-        const __m256 spec = max(min(_mm256_xor_ps(rl, set(-0.0f)), set(1.0f)), _mm256_setzero_ps());
-        const __m256 m = mul(mul(mul(fastPow(spec, mul(set(s.specularBase), add(I, J))),
+        const __m256 specular = max(min(_mm256_xor_ps(rl, set(-0.0f)), set(1.0f)), _mm256_setzero_ps());
+        const __m256 m = mul(mul(mul(fastPow(specular, mul(set(s.specularBase), add(I, J))),
                                      sub(set(1.0f), mul(set(0.25f), P))),
                                  set(s.specularScale)),
                              J);

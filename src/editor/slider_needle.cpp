@@ -46,7 +46,8 @@ void generateSliderNeedle(const PixelBuffer& out, const SkinPlacement& place, bo
       const Vec3 n = normalise({-dr / half, -offset / half, -std::sqrt(std::max(rise, 0.0))});
       const SkinLight light = lightSkin(n, place.x + x, place.y + row, half);
       const double s = light.specular;
-      const double shine = head ? std::pow(s, 15.0) : s * s;
+      const double s2 = s * s, s4 = s2 * s2;
+      const double shine = head ? s4 * s4 * s4 * s2 * s : s2;
       const double brightness = 0.5 * shine + 0.5 * light.diffuse + (head ? 0.1 : 0.3);
       const bool brightShaft = highlight && !head;
       double red = (brightShaft ? 255.0 : 210.0) * brightness;
