@@ -1,0 +1,23 @@
+// The whole toolkit in one include.
+#pragma once
+
+#include "gui/aeffguieditor.h"
+#include "gui/cbitmap.h"
+#include "gui/cbitmap_pixel_access.h"
+#include "gui/cbutton_state.h"
+#include "gui/ccolor.h"
+#include "gui/ccontrol.h"
+#include "gui/cdraw_context.h"
+#include "gui/cfont_desc.h"
+#include "gui/cframe.h"
+#include "gui/cgradient.h"
+#include "gui/cgraphics_path.h"
+#include "gui/cnew_file_selector.h"
+#include "gui/coffscreen_context.h"
+#include "gui/cpoint.h"
+#include "gui/crect.h"
+#include "gui/ctext_edit.h"
+#include "gui/cview.h"
+#include "gui/cview_container.h"
+#include "gui/icontrol_listener.h"
+#include "vst/vst_keys.h"
