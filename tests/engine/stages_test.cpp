@@ -65,7 +65,9 @@ TEST(Phaser, OffPassesTheSympatheticBuses) {
   engine::Phaser& p = h.engine().phaser;
   EXPECT_FALSE(p.active());
   float a = 0.3f, b = -0.2f;
-  if (p.active()) p.process(a, b, 0.5f);
+  if (p.active()) {
+    p.process(a, b, 0.5f);
+  }
   EXPECT_EQ(a, 0.3f);
   EXPECT_EQ(b, -0.2f);
 }
