@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <thread>
+
 #include "gui/color_printer.h"
 #include "gui/test_views.h"
 
@@ -131,6 +133,30 @@ TEST(Frame, CursorComesBackOnMouseUpAndFocusFollowsClicks) {
   EXPECT_TRUE(frame->setFocusView(hider));
   frame->removeView(hider);
   EXPECT_EQ(frame->getFocusView(), nullptr);
+  frame->forget();
+}
+
+TEST(Frame, BackgroundsHandedOverFromAnotherThreadAreTakenAtIdle) {
+  CFrame* frame = new CFrame(CRect(0, 0, 20, 20), nullptr);
+  frame->idle();
+  CBitmap* first = new CBitmap(20, 20);
+  first->fill(CColor(1, 1, 1));
+  // Rendered and handed over on a host thread, as a colour change does.
+  std::thread host([&] {
+    CBitmap* second = new CBitmap(20, 20);
+    second->fill(CColor(50, 60, 70));
+    frame->setBackground(first);
+    frame->setBackground(second);  // replaces the first before it was used
+    second->forget();
+  });
+  for (int i = 0; i < 100; ++i) frame->idle();  // drawing meanwhile
+  host.join();
+  EXPECT_EQ(first->getNbReference(), 1);  // the frame let go of it
+  first->forget();
+  frame->idle();
+  CBitmap* image = frame->snapshot();
+  EXPECT_EQ(image->getPixel(10, 10), CColor(50, 60, 70));
+  image->forget();
   frame->forget();
 }
 
