@@ -360,6 +360,9 @@ bool CFrame::setFocusView(CView* view) {
   if (view) {
     view->takeFocus();
     if (window_) window_->takeKeyboardFocus();
+  } else if (window_) {
+    // Nothing here wants keys any more: give them back to the host.
+    window_->releaseKeyboardFocus();
   }
   return true;
 }

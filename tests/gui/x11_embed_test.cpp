@@ -230,6 +230,10 @@ TEST(X11Embed, KeysFromTheServerEditTheFocusedTextField) {
   const Window child = static_cast<Window>(frame->getPlatformWindowHandle());
   pump(frame, host.display());
   frame->setFocusView(field);
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(host.display(), &focus, &revert);
+  EXPECT_EQ(focus, child);
   for (KeySym sym : {XK_c, XK_BackSpace, XK_BackSpace, XK_Z, XK_space, XK_1}) {
     const unsigned int state = sym == XK_Z ? ShiftMask : 0;
     host.sendKey(child, KeyPress, sym, state);
@@ -241,6 +245,27 @@ TEST(X11Embed, KeysFromTheServerEditTheFocusedTextField) {
   host.sendKey(child, KeyPress, XK_Return);
   pump(frame, host.display());
   EXPECT_FALSE(field->isEditing());
+  XGetInputFocus(host.display(), &focus, &revert);
+  EXPECT_EQ(focus, host.parent());  // keys go back to the host
+  frame->forget();
+}
+
+TEST(X11Embed, HostDestroyingItsWindowFirstIsSurvived) {
+  SKIP_WITHOUT_DISPLAY();
+  RecordingView* view = nullptr;
+  CFrame* frame = makeFrame(&view);
+  {
+    FakeHost host;
+    ASSERT_NE(host.display(), nullptr);
+    ASSERT_TRUE(frame->open(host.parentHandle()));
+    pump(frame, host.display());
+  }  // the host closes its window (and connection) without telling us
+  view->invalid();
+  frame->setCursorVisible(false);
+  frame->setFocusView(view);
+  for (int i = 0; i < 3; ++i) frame->idle();
+  frame->close();
+  EXPECT_FALSE(frame->isOpen());
   frame->forget();
 }
 
