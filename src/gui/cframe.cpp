@@ -292,17 +292,23 @@ void CFrame::updateDirtyViews() {
   }
   invalidRects_.clear();
   CView::setDirty(false);
-  for (const CRect& r : rects) renderRect(r);
+  if (rects.empty()) return;
+  render(rects);
   for (const CRect& r : rects) presentRect(r);
 }
 
-void CFrame::renderRect(const CRect& rect) {
+// One pass over all rectangles: every view is drawn at most once, and what
+// a view draws outside its own rectangle stays within the update.
+void CFrame::render(const std::vector<CRect>& rects) {
+  CRect bounds;
+  for (const CRect& r : rects) bounds.unite(r);
   CDrawContext context(backBuffer_->getSurface());
-  context.setClipRect(rect);
+  context.setUpdateRegion(rects);
+  context.setClipRect(bounds);
   // Start from opaque black so the window never shows stale pixels.
   context.setFillColor(kBlackCColor);
-  context.drawRect(rect, kDrawFilled);
-  CViewContainer::drawRect(&context, rect);
+  context.drawRect(bounds, kDrawFilled);
+  CViewContainer::drawRect(&context, bounds);
   context.endDraw();
 }
 

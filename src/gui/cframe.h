@@ -116,7 +116,7 @@ class CFrame : public CViewContainer {
   friend class FrameWindowBridge;
 
   bool ensureBackBuffer();
-  void renderRect(const CRect& rect);
+  void render(const std::vector<CRect>& rects);
   void presentRect(const CRect& rect);
   void releaseWindow();
   void addDirtyRect(const CRect& rect);
