@@ -16,8 +16,14 @@ struct Drive {
     // would divide 0 by 0.
     if (x == 0.0f) return 0.0f;
     const float k = 1.0f / (outputGain * 0.5f) - 2.0f;
-    if (x >= 0.0f) return x / ((1.0f - x) * k + 1.0f);
-    return -(-x / ((1.0f + x) * k + 1.0f));
+    // At full gain (k = -1) the curve is x / x: every sample goes to +-1,
+    // also the tiny ones for which the denominator rounds to 0.
+    if (x >= 0.0f) {
+      const float d = (1.0f - x) * k + 1.0f;
+      return d > 0.0f ? x / d : 1.0f;
+    }
+    const float d = (1.0f + x) * k + 1.0f;
+    return d > 0.0f ? -(-x / d) : -1.0f;
   }
 };
 

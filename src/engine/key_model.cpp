@@ -5,6 +5,7 @@
 
 #include "engine/quiet.h"
 #include "engine/saturation.h"
+#include "engine/stability.h"
 
 namespace engine {
 
@@ -111,6 +112,10 @@ void bendKey(KeyState& k, int key, float bend, const KeyModelParams& p) {
   }
   k.bFreq1 = k.bFreq0 * p.springBDetune;
   if (k.bFreq0 < 0.7f && p.springBOctave != 0.0f) k.bFreq1 = k.bFreq1 * 4.0f;
+  k.aMainFreq = stableCoefficient(k.aMainFreq);
+  k.aOffsetFreq = stableCoefficient(k.aOffsetFreq);
+  k.bFreq0 = stableCoefficient(k.bFreq0);
+  k.bFreq1 = stableCoefficient(k.bFreq1);
 }
 
 void relaxKey(KeyState& k, float pitchRelax) {
@@ -154,6 +159,7 @@ void springStep(KeyState& k, const KeySampleInputs& in, const KeyModelParams& p,
 
   k.offsetWeight = bal;
   k.mainWeight = 1.0f - bal;
+  kA = stableCoefficient(kA);
 
   // Spring A: mode 1 is the main mode, mode 0 the offset mode.
   resonatorPairStep(k.aOffsetPos, k.aMainPos, k.aOffsetVel, k.aMainVel, k.damp, k.aOffsetFreq,
@@ -256,8 +262,12 @@ void stepKeyReference(KeyState& k, int key, const KeySampleInputs& in, const Key
     bendKey(k, key, in.bend, p);
   }
 
-  const bool qa = isQuiet(k.aOutFir);
-  const bool qb = isQuiet(k.bOutFir);
+  // A spring counts as silent when its two-tap output and its
+  // displacements are quiet. The output alone is not enough: a saturated
+  // spring ringing at a quarter of the sample rate sums to exactly zero over
+  // two samples, and zeroing its velocities then pumps it up without bound.
+  const bool qa = isQuiet(k.aOutFir) && isQuiet(k.aMainPos) && isQuiet(k.aOffsetPos);
+  const bool qb = isQuiet(k.bOutFir) && isQuiet(k.bPos0) && isQuiet(k.bPos1);
   if (k.held || !qa || !qb) {
     springStep(k, in, p, random);
     if (!qa) {

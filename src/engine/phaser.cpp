@@ -1,5 +1,7 @@
 #include "engine/phaser.h"
 
+#include <algorithm>
+
 #include "engine/quiet.h"
 #include "engine/tremolo_sine.h"
 
@@ -7,10 +9,15 @@ namespace engine {
 
 namespace {
 
+// With full feedback an allpass coefficient of +-1 puts a pole on the unit
+// circle (an integrator); the tremolo can sweep the coefficient there.
+constexpr float kLargestCoefficient = 0.9995f;
+
 void allpass(AllpassState& st, float input, float theta, float depth, float freq, float q) {
   const float sine = static_cast<float>(tremoloSine(static_cast<double>(theta)));
   const float e = (depth * sine + 1.0f) * freq;
-  const float c = (1.0f - e) / (e + 1.0f);
+  const float c =
+      std::min(std::max((1.0f - e) / (e + 1.0f), -kLargestCoefficient), kLargestCoefficient);
   const float f = input - q * st.tap * c;
   st.tap = f;
   st.y = st.s - f * c;

@@ -18,6 +18,11 @@ void placeGrains(SandGrain* grains, int32_t count) {
   }
 }
 
+// The filter's frequency jumps with the number of grains kicked each
+// sample; at high resonance and frequency such jumps can pump energy into
+// it. A filter that runs away is reset rather than left to overflow.
+constexpr float kRunawayLevel = 1000.0f;
+
 void filterStep(SandFilter& f, float x, float res, float g) {
   f.va = f.va - x;
   if (isQuiet(f.va)) {
@@ -35,6 +40,7 @@ void filterStep(SandFilter& f, float x, float res, float g) {
     f.vb = f.vb * res;
     f.p = f.p + f.vb * g;
   }
+  if (!(std::fabs(f.p) <= kRunawayLevel)) f = SandFilter{};
 }
 
 }  // namespace
@@ -75,6 +81,9 @@ void SandGrains::process(float& out0, float& out1, platform::CrtRandom& random) 
       g.energy = std::max(sandDrive, 0.0f) * 0.005f -
                  (1.0f - 0.5f * (g.pos * g.pos)) * g.energy *
                      (sandKick - std::fabs(q) * sandKickSpread);
+      // Beyond +-1 the energy's own decay step diverges (e - e^2); only a
+      // runaway input gets there.
+      g.energy = std::min(std::max(g.energy, -1.0f), 1.0f);
       if (std::fabs(g.energy) >= 1.5e-5f) {
         g.ring = g.ring + 100.0f * g.energy;
         g.vel = (q + g.vel) * g.energy * 0.25f;

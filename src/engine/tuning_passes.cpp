@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/engine.h"
+#include "engine/stability.h"
 
 namespace engine {
 
@@ -29,8 +30,11 @@ void keyPitchPass(Engine& e) {
     KeyState& k = e.keys[key];
     const float f = std::pow(2.0f, static_cast<float>(key - 69) / 12.0f) * e.concertA;
     const double f2 = static_cast<double>(f) * static_cast<double>(f);
-    const float coefficient = static_cast<float>(static_cast<double>(e.microtune[key % 12]) * f2 *
-                                                 kFourPiSquared * static_cast<double>(e.invRate2));
+    // At low sample rates the highest keys would exceed what a resonator
+    // can ring at.
+    const float coefficient = stableCoefficient(
+        static_cast<float>(static_cast<double>(e.microtune[key % 12]) * f2 * kFourPiSquared *
+                           static_cast<double>(e.invRate2)));
     k.aMainFreq = coefficient;
     k.aMainFreqBase = coefficient;
     k.aMainFreqInv = 1.0f / coefficient;
@@ -96,7 +100,12 @@ void couplingPass(Engine& e) {
   for (int key = kLowestKey; key <= kHighestKey; ++key) {
     KeyState& k = e.keys[key];
     // The gain falls toward 0 as spring B's mode 0 nears spring A's modes,
-    // which keeps the coupled path from blowing up at unison.
+    // which keeps the coupled path from blowing up at unison. While a
+    // program is being applied spring B may not be tuned yet.
+    if (!(k.bFreq0 > 0.0f)) {
+      k.coupling = 1.0f;
+      continue;
+    }
     const float r = 1.0f / k.bFreq0;
     const float d = std::fabs(1.0f - r * k.aOffsetFreq);
     float coupling = 1.0f;

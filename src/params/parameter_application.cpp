@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/engine.h"
+#include "engine/stability.h"
 #include "engine/tuning_passes.h"
 #include "params/parameter_table.h"
 
@@ -15,6 +16,7 @@ using engine::KeyState;
 namespace {
 
 constexpr double kPi = 3.141592653589793;
+constexpr float kLongestDecay = 0.99999994f;  // the largest float below 1
 
 // Powers of two are single precision unless a rule says otherwise.
 float pow2(float x) { return std::pow(2.0f, x); }
@@ -160,7 +162,10 @@ void applyParameter(Engine& e, int index, float v) {
       });
       break;
     case kDecay:
-      e.decayCoef = 0.99f + 0.01f * std::pow(v, 0.05f);
+      // The top of the knob rounds to 1.0, a lossless spring whose energy
+      // grows without bound under repeated strokes or scraping; the largest
+      // float below 1 still sustains for minutes.
+      e.decayCoef = std::min(0.99f + 0.01f * std::pow(v, 0.05f), kLongestDecay);
       forEveryKey(e, [&](KeyState& k) { k.damp = e.decayCoef; });
       break;
     case kRelease:
@@ -188,7 +193,8 @@ void applyParameter(Engine& e, int index, float v) {
       });
       break;
     case kSpringBFreqLow:
-      e.noiseFreqTarget = coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f));
+      e.noiseFreqTarget = engine::stableCoefficient(
+          coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f)));
       if (!e.noiseMode) {
         e.springBFreqLow = v;
         engine::springBPass(e);
@@ -235,7 +241,8 @@ void applyParameter(Engine& e, int index, float v) {
       e.body.bodyVolume = v;
       break;
     case kBodyTune:
-      e.body.bodyTune = coefficient(e, e.concertA * pow2((32.0f * v - 12.0f) / 12.0f));
+      e.body.bodyTune = engine::stableCoefficient(
+          coefficient(e, e.concertA * pow2((32.0f * v - 12.0f) / 12.0f)));
       break;
     case kBodyDecay: {
       const float x = 0.999f + 0.00099f * std::pow(v, 0.25f);
@@ -308,8 +315,9 @@ void applyParameter(Engine& e, int index, float v) {
       e.pitchRangeCopy = e.pitchRange;
       break;
     case kPitchRelax: {
+      // Above 1 the relax would overshoot the base (at low sample rates).
       const float x = pow2(15.0f * v);
-      e.keyParams.pitchRelax = x * x * e.invRate2;
+      e.keyParams.pitchRelax = std::min(x * x * e.invRate2, 1.0f);
       break;
     }
     case kCrushBits:
@@ -331,7 +339,8 @@ void applyParameter(Engine& e, int index, float v) {
       e.sand.sandWidth = v;
       break;
     case kSandFreq:
-      e.sand.sandFreq = coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f));
+      e.sand.sandFreq = engine::stableCoefficient(
+          coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f)));
       break;
     case kSandRes:
       e.sand.sandRes = 0.9f * v;
