@@ -96,8 +96,11 @@ TEST(Body, VolumeZeroNeitherSoundsNorDrives) {
   h.noteOn(60);
   h.render(9600);
   EXPECT_EQ(h.engine().body.bodyPos, 0.0f);
-  for (int key = 21; key <= 108; ++key)
-    if (key != 60) EXPECT_EQ(h.engine().keys[key].sympPos, 0.0f) << key;
+  for (int key = 21; key <= 108; ++key) {
+    if (key != 60) {
+      EXPECT_EQ(h.engine().keys[key].sympPos, 0.0f) << key;
+    }
+  }
 }
 
 TEST(Body, DrivesOnlyItsKeyRangeAndNeverPastTheRecords) {
