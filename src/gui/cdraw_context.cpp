@@ -75,6 +75,15 @@ CRect CDrawContext::getClipRect() const {
 
 void CDrawContext::resetClipRect() { state_.clip = surfaceRect_; }
 
+bool CDrawContext::isInUpdateRegion(const CRect& rect) const {
+  if (updateRegion_.empty()) return true;
+  CRect r = rect;
+  r.offset(state_.offset);
+  for (const CRect& area : updateRegion_)
+    if (area.rectOverlap(r)) return true;
+  return false;
+}
+
 void CDrawContext::saveGlobalState() { stack_.push_back(state_); }
 
 void CDrawContext::restoreGlobalState() {
@@ -86,6 +95,11 @@ void CDrawContext::restoreGlobalState() {
 void CDrawContext::beginPrimitive() {
   cairo_save(cr_);
   cairo_new_path(cr_);
+  if (!updateRegion_.empty()) {
+    for (const CRect& area : updateRegion_)
+      cairo_rectangle(cr_, area.left, area.top, area.getWidth(), area.getHeight());
+    cairo_clip(cr_);
+  }
   const CRect& c = state_.clip;
   cairo_rectangle(cr_, c.left, c.top, std::max(0.0, c.getWidth()), std::max(0.0, c.getHeight()));
   cairo_clip(cr_);

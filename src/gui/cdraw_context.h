@@ -83,6 +83,16 @@ class CDrawContext : public CBaseObject {
   // Back to the whole surface.
   void resetClipRect();
 
+  // The area being redrawn, in surface coordinates: nothing is drawn outside
+  // these rectangles whatever the clip rectangle says (empty: no limit).
+  // The frame sets it to the parts of the window it is updating, so a view
+  // that draws outside its own rectangle (a pop-up menu) only shows where
+  // an update covers.
+  void setUpdateRegion(const std::vector<CRect>& rects) { updateRegion_ = rects; }
+  const std::vector<CRect>& getUpdateRegion() const { return updateRegion_; }
+  // True when the rectangle (current coordinates) meets the update region.
+  bool isInUpdateRegion(const CRect& rect) const;
+
   // Offset added to every coordinate (containers move their children's
   // origin with it).
   void setOffset(const CPoint& offset) { state_.offset = offset; }
@@ -97,6 +107,8 @@ class CDrawContext : public CBaseObject {
   void drawLine(const std::pair<CPoint, CPoint>& line) { drawLine(line.first, line.second); }
   void drawLines(const LineList& lines);
   void drawPolygon(const std::vector<CPoint>& points, CDrawStyle style = kDrawStroked);
+  // Stroked outlines lie inside the rectangle (a 1-pixel frame on whole
+  // coordinates covers the rectangle's outermost pixels).
   void drawRect(const CRect& rect, CDrawStyle style = kDrawStroked);
   void drawEllipse(const CRect& rect, CDrawStyle style = kDrawStroked);
   // The arc of the ellipse in rect from startAngle clockwise to endAngle;
@@ -154,6 +166,7 @@ class CDrawContext : public CBaseObject {
   CRect surfaceRect_;
   State state_;
   std::vector<State> stack_;
+  std::vector<CRect> updateRegion_;
 };
 
 }  // namespace gui

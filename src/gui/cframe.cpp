@@ -52,6 +52,12 @@ platform::PointerShape shapeOf(CCursorType type) {
   }
 }
 
+// Marks "no background change pending"; never dereferenced.
+CBitmap* noPendingBackground() {
+  static char marker;
+  return reinterpret_cast<CBitmap*>(&marker);
+}
+
 bool isDescendantOrSelf(const CView* view, const CView* ancestor) {
   for (const CView* v = view; v; v = v->getParentView())
     if (v == ancestor) return true;
@@ -117,7 +123,10 @@ class FrameWindowBridge : public platform::NativeWindowListener {
 };
 
 CFrame::CFrame(const CRect& size, AEffGUIEditor* editor)
-    : CViewContainer(size), editor_(editor), bridge_(new FrameWindowBridge(this)) {
+    : CViewContainer(size),
+      editor_(editor),
+      pendingBackground_(noPendingBackground()),
+      bridge_(new FrameWindowBridge(this)) {
   setBackgroundColor(kBlackCColor);
 }
 
@@ -126,6 +135,8 @@ CFrame::~CFrame() {
   retiredWindow_.reset();
   focusView_ = nullptr;
   removeAll(true);
+  CBitmap* pending = pendingBackground_.exchange(noPendingBackground());
+  if (pending != noPendingBackground() && pending) pending->forget();
   if (backBuffer_) backBuffer_->forget();
 }
 
@@ -201,10 +212,7 @@ void CFrame::idle() {
   inIdle_ = false;
 }
 
-void CFrame::invalid() {
-  wholeFrameInvalid_ = true;
-  setDirty(true);
-}
+void CFrame::invalid() { wholeFrameInvalid_.store(true); }
 
 void CFrame::invalidRect(const CRect& rect) {
   if (!std::isfinite(rect.left) || !std::isfinite(rect.top) || !std::isfinite(rect.right) ||
@@ -240,11 +248,28 @@ void CFrame::addDirtyRect(const CRect& rect) {
 }
 
 void CFrame::setBackground(CBitmap* background) {
-  CViewContainer::setBackground(background);
+  if (background) background->remember();
+  CBitmap* replaced = pendingBackground_.exchange(background);
+  // A background replaced before the frame took it was never drawn.
+  if (replaced != noPendingBackground() && replaced) replaced->forget();
+  invalid();
+}
+
+CBitmap* CFrame::getBackground() const {
+  CBitmap* pending = pendingBackground_.load();
+  return pending != noPendingBackground() ? pending : CViewContainer::getBackground();
+}
+
+void CFrame::applyPendingBackground() {
+  CBitmap* pending = pendingBackground_.exchange(noPendingBackground());
+  if (pending == noPendingBackground()) return;
+  CViewContainer::setBackground(pending);
+  if (pending) pending->forget();
   invalid();
 }
 
 void CFrame::updateDirtyViews() {
+  applyPendingBackground();
   if (!ensureBackBuffer()) return;
   // Collect the views to draw; clear their marks first so a view that marks
   // itself again while drawing is drawn again next time.
@@ -260,25 +285,30 @@ void CFrame::updateDirtyViews() {
     view->setDirty(false);
   }
   std::vector<CRect> rects;
-  if (wholeFrameInvalid_ || isDirty()) {
+  if (wholeFrameInvalid_.exchange(false) || isDirty()) {
     rects.assign(1, CRect(0, 0, getWidth(), getHeight()));
-    wholeFrameInvalid_ = false;
   } else {
     rects.swap(invalidRects_);
   }
   invalidRects_.clear();
   CView::setDirty(false);
-  for (const CRect& r : rects) renderRect(r);
+  if (rects.empty()) return;
+  render(rects);
   for (const CRect& r : rects) presentRect(r);
 }
 
-void CFrame::renderRect(const CRect& rect) {
+// One pass over all rectangles: every view is drawn at most once, and what
+// a view draws outside its own rectangle stays within the update.
+void CFrame::render(const std::vector<CRect>& rects) {
+  CRect bounds;
+  for (const CRect& r : rects) bounds.unite(r);
   CDrawContext context(backBuffer_->getSurface());
-  context.setClipRect(rect);
+  context.setUpdateRegion(rects);
+  context.setClipRect(bounds);
   // Start from opaque black so the window never shows stale pixels.
   context.setFillColor(kBlackCColor);
-  context.drawRect(rect, kDrawFilled);
-  CViewContainer::drawRect(&context, rect);
+  context.drawRect(bounds, kDrawFilled);
+  CViewContainer::drawRect(&context, bounds);
   context.endDraw();
 }
 
@@ -336,6 +366,9 @@ bool CFrame::setFocusView(CView* view) {
   if (view) {
     view->takeFocus();
     if (window_) window_->takeKeyboardFocus();
+  } else if (window_) {
+    // Nothing here wants keys any more: give them back to the host.
+    window_->releaseKeyboardFocus();
   }
   return true;
 }

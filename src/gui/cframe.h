@@ -12,6 +12,7 @@
 // Release a frame with forget(); close() only takes it out of its window.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -73,12 +74,16 @@ class CFrame : public CViewContainer {
   void onViewRemoved(CView* view);
 
   // --- Redraw ---------------------------------------------------------------
-  // Marks the whole frame for redraw.
+  // Marks the whole frame for redraw (from any thread).
   void invalid() override;
   // Marks a rectangle (frame coordinates) for redraw.
   void invalidRect(const CRect& rect) override;
   void invalidChildRect(const CRect& rect) override { invalidRect(rect); }
+  // May be called from any thread (a host thread re-rendering the panel):
+  // the frame takes the bitmap over at its next idle or render, on its own
+  // thread, and then redraws everything.
   void setBackground(CBitmap* background) override;
+  CBitmap* getBackground() const override;
 
   // --- Windowless rendering -------------------------------------------------
   // Redraws the whole frame into the back buffer and returns it (owned by
@@ -111,15 +116,19 @@ class CFrame : public CViewContainer {
   friend class FrameWindowBridge;
 
   bool ensureBackBuffer();
-  void renderRect(const CRect& rect);
+  void render(const std::vector<CRect>& rects);
   void presentRect(const CRect& rect);
   void releaseWindow();
   void addDirtyRect(const CRect& rect);
+  void applyPendingBackground();
 
   AEffGUIEditor* editor_;
   CBitmap* backBuffer_ = nullptr;
   std::vector<CRect> invalidRects_;  // frame coordinates, not overlapping
-  bool wholeFrameInvalid_ = true;
+  std::atomic<bool> wholeFrameInvalid_{true};
+  // A background handed over by setBackground and not yet taken; the
+  // sentinel stands for "no change".
+  std::atomic<CBitmap*> pendingBackground_;
   bool inIdle_ = false;
   CView* focusView_ = nullptr;
   CCursorType cursor_ = kCursorDefault;

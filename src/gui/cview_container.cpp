@@ -150,7 +150,7 @@ void CViewContainer::drawRect(CDrawContext* context, const CRect& updateRect) {
     if (!child->isVisible() || !isChild(child)) continue;
     CRect childClip = child->getViewSize();
     childClip.bound(localUpdate);
-    if (childClip.isEmpty()) continue;
+    if (childClip.isEmpty() || !context->isInUpdateRegion(childClip)) continue;
     KeepAlive keep(child);
     context->saveGlobalState();
     context->setClipRect(childClip);

@@ -47,7 +47,7 @@ class CViewContainer : public CView {
   // The background is remembered; null removes it. Drawn at the container's
   // top-left, unscaled.
   virtual void setBackground(CBitmap* background);
-  CBitmap* getBackground() const { return background_; }
+  virtual CBitmap* getBackground() const { return background_; }
   void setBackgroundColor(const CColor& color) { backgroundColor_ = color; }
   const CColor& getBackgroundColor() const { return backgroundColor_; }
 

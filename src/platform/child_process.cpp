@@ -1,3 +1,6 @@
+// Linux only; other systems bring their own implementation.
+#if defined(__linux__)
+
 #include "platform/child_process.h"
 
 #include <fcntl.h>
@@ -135,3 +138,5 @@ bool spawnDetached(const std::vector<std::string>& argv) {
 }
 
 }  // namespace platform
+
+#endif  // __linux__

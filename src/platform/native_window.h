@@ -66,6 +66,8 @@ class NativeWindow {
   virtual void setCursorVisible(bool visible) = 0;
   // Asks for keyboard input to come to this window.
   virtual void takeKeyboardFocus() = 0;
+  // Hands keyboard input back to the host's window if this window has it.
+  virtual void releaseKeyboardFocus() = 0;
   virtual uintptr_t handle() const = 0;
   // Stops delivering events; used when the owner lets go of the window while
   // one of its events is being handled (the window is destroyed later).

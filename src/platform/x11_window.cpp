@@ -1,3 +1,6 @@
+// Linux only; other systems bring their own implementation.
+#if defined(__linux__)
+
 #include "platform/x11_window.h"
 
 #include <X11/Xatom.h>
@@ -199,6 +202,7 @@ X11Window::X11Window(Display* display, int width, int height, NativeWindowListen
 
 bool X11Window::build(Window parent) {
   X11ErrorTrap trap(display_);
+  parent_ = parent;
   XWindowAttributes parentAttributes;
   // A parent id that is not a window makes the request fail; the trap keeps
   // that from ending the process.
@@ -471,4 +475,19 @@ void X11Window::takeKeyboardFocus() {
   XFlush(display_);
 }
 
+void X11Window::releaseKeyboardFocus() {
+  if (windowDestroyed_) return;
+  X11ErrorTrap trap(display_);
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(display_, &focus, &revert);
+  XWindowAttributes attributes;
+  if (focus == window_ && XGetWindowAttributes(display_, parent_, &attributes) &&
+      attributes.map_state == IsViewable)
+    XSetInputFocus(display_, parent_, RevertToParent, CurrentTime);
+  XFlush(display_);
+}
+
 }  // namespace platform
+
+#endif  // __linux__

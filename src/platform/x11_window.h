@@ -23,6 +23,7 @@ class X11Window : public NativeWindow {
   void setCursor(PointerShape shape) override;
   void setCursorVisible(bool visible) override;
   void takeKeyboardFocus() override;
+  void releaseKeyboardFocus() override;
   uintptr_t handle() const override { return window_; }
 
   // Stops delivering events (the owner is letting go of the window while one
@@ -43,6 +44,7 @@ class X11Window : public NativeWindow {
   bool isRepeatOfLastInput(const XEvent& event);
 
   Display* display_;
+  Window parent_ = 0;
   Window window_ = 0;
   bool windowDestroyed_ = false;
   Colormap ownColormap_ = 0;

@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <thread>
+
 #include "gui/color_printer.h"
 #include "gui/test_views.h"
 
@@ -106,6 +108,68 @@ TEST(Frame, DrawingIsClippedToEachViewsRectangle) {
   frame->forget();
 }
 
+TEST(Frame, FarApartUpdatesLeaveTheViewsBetweenAlone) {
+  CFrame* frame = new CFrame(CRect(0, 0, 300, 50), nullptr);
+  auto* left = new RecordingView(CRect(0, 0, 20, 20), CColor(255, 0, 0));
+  auto* middle = new RecordingView(CRect(100, 0, 200, 50), CColor(0, 255, 0));
+  auto* right = new RecordingView(CRect(280, 30, 300, 50), CColor(0, 0, 255));
+  frame->addView(left);
+  frame->addView(middle);
+  frame->addView(right);
+  frame->idle();
+  left->invalid();
+  right->invalid();
+  frame->idle();
+  EXPECT_EQ(left->draws, 2);
+  EXPECT_EQ(right->draws, 2);
+  EXPECT_EQ(middle->draws, 1);
+  frame->forget();
+}
+
+TEST(Frame, AViewDrawingOutsideItselfShowsWhereTheUpdateReaches) {
+  // A button whose open menu hangs below it, as pull-down buttons do.
+  class MenuButton : public CView {
+   public:
+    MenuButton() : CView(CRect(10, 10, 20, 20)) {}
+    CRect menu() const { return CRect(10, 30, 60, 60); }
+    void draw(CDrawContext* context) override {
+      if (open) {
+        context->setClipRect(menu());
+        context->setFillColor(CColor(200, 200, 0));
+        context->drawRect(menu(), kDrawFilled);
+      }
+      setDirty(false);
+    }
+    bool open = false;
+  };
+  CFrame* frame = new CFrame(CRect(0, 0, 100, 100), nullptr);
+  auto* button = new MenuButton;
+  frame->addView(button);
+  // Later views cover part of the menu's area.
+  auto* below = new RecordingView(CRect(0, 50, 100, 100), CColor(0, 0, 255));
+  frame->addView(below);
+  frame->idle();
+
+  button->open = true;
+  button->invalid();
+  button->invalidRect(button->menu());
+  frame->idle();
+  CBitmap* image = frame->snapshot();
+  EXPECT_EQ(image->getPixel(30, 40), CColor(200, 200, 0));
+  EXPECT_EQ(image->getPixel(30, 55), CColor(0, 0, 255));  // views above still cover it
+  image->forget();
+
+  // Closing: the area is redrawn without the menu.
+  button->open = false;
+  button->invalid();
+  button->invalidRect(button->menu());
+  frame->idle();
+  image = frame->snapshot();
+  EXPECT_EQ(image->getPixel(30, 40), CColor(0, 0, 0));
+  image->forget();
+  frame->forget();
+}
+
 TEST(Frame, CursorComesBackOnMouseUpAndFocusFollowsClicks) {
   class Hider : public RecordingView {
    public:
@@ -131,6 +195,30 @@ TEST(Frame, CursorComesBackOnMouseUpAndFocusFollowsClicks) {
   EXPECT_TRUE(frame->setFocusView(hider));
   frame->removeView(hider);
   EXPECT_EQ(frame->getFocusView(), nullptr);
+  frame->forget();
+}
+
+TEST(Frame, BackgroundsHandedOverFromAnotherThreadAreTakenAtIdle) {
+  CFrame* frame = new CFrame(CRect(0, 0, 20, 20), nullptr);
+  frame->idle();
+  CBitmap* first = new CBitmap(20, 20);
+  first->fill(CColor(1, 1, 1));
+  // Rendered and handed over on a host thread, as a colour change does.
+  std::thread host([&] {
+    CBitmap* second = new CBitmap(20, 20);
+    second->fill(CColor(50, 60, 70));
+    frame->setBackground(first);
+    frame->setBackground(second);  // replaces the first before it was used
+    second->forget();
+  });
+  for (int i = 0; i < 100; ++i) frame->idle();  // drawing meanwhile
+  host.join();
+  EXPECT_EQ(first->getNbReference(), 1);  // the frame let go of it
+  first->forget();
+  frame->idle();
+  CBitmap* image = frame->snapshot();
+  EXPECT_EQ(image->getPixel(10, 10), CColor(50, 60, 70));
+  image->forget();
   frame->forget();
 }
 

@@ -12,6 +12,7 @@
 // Xlib's macros (None, Bool, Status...) clash with other headers; last.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -22,14 +23,20 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 100;
 
 // Plays the host: one connection and one top-level window as the parent.
+// Tests run in parallel on one server; a window read back pixel by pixel sits
+// where the others do not, since reading a window returns whatever covers it.
 class FakeHost {
  public:
-  FakeHost() : display_(gui_test::openTestDisplay()) {
+  explicit FakeHost(int x = 0, int y = 0) : display_(gui_test::openTestDisplay()) {
     if (!display_) return;
     const int screen = DefaultScreen(display_);
-    parent_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0, kWidth, kHeight,
-                                  0, BlackPixel(display_, screen), WhitePixel(display_, screen));
-    XMapWindow(display_, parent_);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = WhitePixel(display_, screen);
+    parent_ = XCreateWindow(display_, RootWindow(display_, screen), x, y, kWidth, kHeight, 0,
+                            CopyFromParent, InputOutput, CopyFromParent,
+                            CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapRaised(display_, parent_);
     XSync(display_, False);
   }
   ~FakeHost() {
@@ -86,6 +93,20 @@ class FakeHost {
     XSync(display_, False);
   }
 
+  void sendKey(Window window, int type, KeySym sym, unsigned int state = 0) {
+    XEvent event{};
+    event.xkey.type = type;
+    event.xkey.display = display_;
+    event.xkey.window = window;
+    event.xkey.root = DefaultRootWindow(display_);
+    event.xkey.time = ++time_;
+    event.xkey.state = state;
+    event.xkey.keycode = XKeysymToKeycode(display_, sym);
+    event.xkey.same_screen = True;
+    XSendEvent(display_, window, False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
+    XSync(display_, False);
+  }
+
  private:
   Display* display_;
   Window parent_ = 0;
@@ -114,7 +135,7 @@ void pump(CFrame* frame, Display* display) {
 
 TEST(X11Embed, ChildWindowShowsTheOffscreenRenderAndCarriesHostProperties) {
   SKIP_WITHOUT_DISPLAY();
-  FakeHost host;
+  FakeHost host(1040, 880);
   ASSERT_NE(host.display(), nullptr);
   CFrame* frame = makeFrame();
   ASSERT_TRUE(frame->open(host.parentHandle()));
@@ -177,6 +198,7 @@ TEST(X11Embed, ChildWindowShowsTheOffscreenRenderAndCarriesHostProperties) {
 TEST(X11Embed, ClicksAndWheelFromTheServerReachTheViews) {
   SKIP_WITHOUT_DISPLAY();
   FakeHost host;
+  ASSERT_NE(host.display(), nullptr);
   RecordingView* view = nullptr;
   CFrame* frame = makeFrame(&view);
   ASSERT_TRUE(frame->open(host.parentHandle()));
@@ -197,9 +219,60 @@ TEST(X11Embed, ClicksAndWheelFromTheServerReachTheViews) {
   frame->forget();
 }
 
+TEST(X11Embed, KeysFromTheServerEditTheFocusedTextField) {
+  SKIP_WITHOUT_DISPLAY();
+  FakeHost host;
+  ASSERT_NE(host.display(), nullptr);
+  CFrame* frame = makeFrame();
+  auto* field = new CTextEdit(CRect(0, 60, 100, 80), nullptr, 112, "ab");
+  frame->addView(field);
+  ASSERT_TRUE(frame->open(host.parentHandle()));
+  const Window child = static_cast<Window>(frame->getPlatformWindowHandle());
+  pump(frame, host.display());
+  frame->setFocusView(field);
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(host.display(), &focus, &revert);
+  EXPECT_EQ(focus, child);
+  for (KeySym sym : {XK_c, XK_BackSpace, XK_BackSpace, XK_Z, XK_space, XK_1}) {
+    const unsigned int state = sym == XK_Z ? ShiftMask : 0;
+    host.sendKey(child, KeyPress, sym, state);
+    host.sendKey(child, KeyRelease, sym, state);
+  }
+  pump(frame, host.display());
+  EXPECT_STREQ(field->getText(), "aZ 1");
+  EXPECT_TRUE(field->isEditing());
+  host.sendKey(child, KeyPress, XK_Return);
+  pump(frame, host.display());
+  EXPECT_FALSE(field->isEditing());
+  XGetInputFocus(host.display(), &focus, &revert);
+  EXPECT_EQ(focus, host.parent());  // keys go back to the host
+  frame->forget();
+}
+
+TEST(X11Embed, HostDestroyingItsWindowFirstIsSurvived) {
+  SKIP_WITHOUT_DISPLAY();
+  RecordingView* view = nullptr;
+  CFrame* frame = makeFrame(&view);
+  {
+    FakeHost host;
+    ASSERT_NE(host.display(), nullptr);
+    ASSERT_TRUE(frame->open(host.parentHandle()));
+    pump(frame, host.display());
+  }  // the host closes its window (and connection) without telling us
+  view->invalid();
+  frame->setCursorVisible(false);
+  frame->setFocusView(view);
+  for (int i = 0; i < 3; ++i) frame->idle();
+  frame->close();
+  EXPECT_FALSE(frame->isOpen());
+  frame->forget();
+}
+
 TEST(X11Embed, EventProcedurePublishedOnTheWindowDispatchesHostEvents) {
   SKIP_WITHOUT_DISPLAY();
   FakeHost host;
+  ASSERT_NE(host.display(), nullptr);
   RecordingView* view = nullptr;
   CFrame* frame = makeFrame(&view);
   ASSERT_TRUE(frame->open(host.parentHandle()));
@@ -235,6 +308,7 @@ TEST(X11Embed, EventProcedurePublishedOnTheWindowDispatchesHostEvents) {
 TEST(X11Embed, ReopeningAndRepeatedOpenCloseLeaveNothingBehind) {
   SKIP_WITHOUT_DISPLAY();
   FakeHost host;
+  ASSERT_NE(host.display(), nullptr);
   CFrame* frame = makeFrame();
   // A second open without close replaces the window.
   ASSERT_TRUE(frame->open(host.parentHandle()));
