@@ -237,6 +237,22 @@ bool QuaGui::programName(int program, char* text) const {
   return plugin->getProgramNameIndexed(0, program, text);
 }
 
+void QuaGui::storeProgram(int program) { plugin->storeProgram(program); }
+
+void QuaGui::deleteProgram(int program) { plugin->deleteProgram(program); }
+
+void QuaGui::initBank() { plugin->initBank(); }
+
+bool QuaGui::loadProgramFile(int program, const char* path) { return plugin->loadProgramFile(program, path); }
+
+bool QuaGui::saveProgramFile(int program, const char* path) { return plugin->saveProgramFile(program, path); }
+
+bool QuaGui::loadBankFile(const char* path) { return plugin->loadBankFile(path); }
+
+bool QuaGui::saveBankFile(const char* path) { return plugin->saveBankFile(path); }
+
+std::string QuaGui::presetDirectory() const { return plugin->getDirectory(true); }
+
 gui::CControl* QuaGui::control(int entry) const {
   return entry >= 0 && entry < editor::kControlTableSize ? controls_[entry] : nullptr;
 }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 #include "editor/editor_mailbox.h"
@@ -110,6 +111,14 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
   // Selects the program and shows its number.
   void selectProgram(int program);
   bool programName(int program, char* text) const;
+  void storeProgram(int program);
+  void deleteProgram(int program);
+  void initBank();
+  bool loadProgramFile(int program, const char* path);
+  bool saveProgramFile(int program, const char* path);
+  bool loadBankFile(const char* path);
+  bool saveBankFile(const char* path);
+  std::string presetDirectory() const;
   const char* programFolder() const { return programFolder_; }
   const char* templateFolder() const { return templateFolder_; }
 
