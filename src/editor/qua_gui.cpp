@@ -164,7 +164,17 @@ void QuaGui::showProgramName(const char* name) {
     pendingName_.post(name);
     return;
   }
+  setNameField(name);
+}
+
+// The name arrives with every program change, from the host as well as
+// from the editor: the number beside it follows.
+void QuaGui::setNameField(const char* name) {
   if (programNameField_) programNameField_->setText(name);
+  if (programNumber_) {
+    programNumber_->number = static_cast<uint8_t>(plugin->getProgram());
+    programNumber_->setDirty(true);
+  }
 }
 
 void QuaGui::showMidiActivity(bool hasEvents) {
@@ -180,7 +190,7 @@ void QuaGui::applyPendingChanges() {
     if (index != kNoReadout) formatReadoutNow(section, index);
   }
   char name[32];
-  if (pendingName_.take(name) && programNameField_) programNameField_->setText(name);
+  if (pendingName_.take(name)) setNameField(name);
   if (pendingMidi_.exchange(false, std::memory_order_acquire) && midiSignal_) midiSignal_->light();
   batching_ = false;
   flushBackground();

@@ -24,14 +24,11 @@
 
 class Quarnel;
 class Display;
-class LCDDial;
-class LCDSlider;
 class LCD_Display;
 class LCD_presets;
 class MidiSignal;
 class ProgNumber;
 class Pianoroll;
-class Trigger;
 class mt_Display;
 class mt_Pulldown;
 
@@ -67,7 +64,8 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
   virtual void parameterChanged(int index, float value);
   // Rebuild one read-out text of a section display (sections 1 to 4).
   virtual void showReadout(int section, int index);
-  // Show a program name in the program-name field.
+  // Show a program name in the program-name field (and the current
+  // program's number beside it).
   virtual void showProgramName(const char* name);
   // MIDI events arrived (or a block without events passed).
   virtual void showMidiActivity(bool hasEvents);
@@ -156,6 +154,7 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
   void formatReadoutNow(int section, int index);
   void flushBackground();
   void nameCommit();
+  void setNameField(const char* name);
   void stepProgram(int step);
 
   gui::CRect frameRect_;

@@ -235,6 +235,10 @@ TEST(EditorFrame, ProgramNameFieldAndNumberShowTheCurrentProgram) {
   char name[] = "Bright";
   e.plugin().setProgramName(name);
   EXPECT_STREQ(field->getText(), "Bright");
+  // A program change by the host shows the new number too.
+  e.plugin().setProgram(12);
+  EXPECT_EQ(e.gui().programNumber()->number, 12);
+  EXPECT_STREQ(field->getText(), "-");
   EXPECT_STREQ(e.gui().programFolder(), e.plugin().getDirectory(true).c_str());
   EXPECT_STREQ(e.gui().templateFolder(), e.plugin().getDirectory(true).c_str());
 }
