@@ -9,6 +9,10 @@
 // onIdle. Events can also be injected with the dispatch operations (frame
 // coordinates).
 //
+// Threads: everything runs on the editor's (host window's) thread, except
+// invalid(), setBackground() and the views' own value and dirty marks, which
+// a host's automation thread may set; the frame picks them up at idle.
+//
 // Release a frame with forget(); close() only takes it out of its window.
 #pragma once
 
@@ -20,8 +24,6 @@
 #include "gui/cbutton_state.h"
 #include "gui/cview_container.h"
 #include "gui/double_click_detector.h"
-
-typedef struct _cairo_surface cairo_surface_t;
 
 namespace platform {
 class NativeWindow;

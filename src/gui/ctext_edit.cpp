@@ -103,6 +103,10 @@ void CTextEdit::takeFocus() {
   textBeforeEdit_ = text_;
   caret_ = text_.size();
   invalid();
+  // Called directly (not by the frame): become the focus view so keys come
+  // here.
+  if (CFrame* frame = getFrame())
+    if (frame->getFocusView() != this) frame->setFocusView(this);
 }
 
 void CTextEdit::looseFocus() { endEditing(true); }

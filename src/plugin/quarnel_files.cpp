@@ -1,21 +1,37 @@
-// Preset directory and program/bank files of the plug-in object.
+// Preset directory and program/bank files of the plug-in object. The files
+// are written and read over the stored programs; the caller selects a
+// program afterwards to bring a loaded record into the engine.
 #include "plugin/quarnel.h"
 
 #include "platform/module_path.h"
+#include "presets/preset_directories.h"
+#include "presets/program_files.h"
 
 void Quarnel::locateDirectories() {
-  moduleDirectory_ = platform::folderOf(platform::modulePath());
-  presetDirectory_ = moduleDirectory_;
+  const presets::PresetDirectories directories =
+      presets::locatePresetDirectories(platform::modulePath());
+  moduleDirectory_ = directories.moduleDirectory;
+  presetDirectory_ = directories.presetDirectory;
 }
 
 std::string Quarnel::getDirectory(bool preset) {
   return preset ? presetDirectory_ : moduleDirectory_;
 }
 
-bool Quarnel::saveProgramFile(int, const char*) { return false; }
+bool Quarnel::saveProgramFile(int index, const char* path) {
+  if (!params::validProgram(index)) return false;
+  return presets::saveProgramFile(programs_.stored(index), path);
+}
 
-bool Quarnel::loadProgramFile(int, const char*) { return false; }
+bool Quarnel::loadProgramFile(int index, const char* path) {
+  if (!params::validProgram(index)) return false;
+  return presets::loadProgramFile(programs_.stored(index), path);
+}
 
-bool Quarnel::saveBankFile(const char*) { return false; }
+bool Quarnel::saveBankFile(const char* path) {
+  return presets::saveBankFile(programs_.storedPrograms, path);
+}
 
-bool Quarnel::loadBankFile(const char*) { return false; }
+bool Quarnel::loadBankFile(const char* path) {
+  return presets::loadBankFile(programs_.storedPrograms, path);
+}

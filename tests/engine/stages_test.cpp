@@ -65,7 +65,9 @@ TEST(Phaser, OffPassesTheSympatheticBuses) {
   engine::Phaser& p = h.engine().phaser;
   EXPECT_FALSE(p.active());
   float a = 0.3f, b = -0.2f;
-  if (p.active()) p.process(a, b, 0.5f);
+  if (p.active()) {
+    p.process(a, b, 0.5f);
+  }
   EXPECT_EQ(a, 0.3f);
   EXPECT_EQ(b, -0.2f);
 }
@@ -94,8 +96,11 @@ TEST(Body, VolumeZeroNeitherSoundsNorDrives) {
   h.noteOn(60);
   h.render(9600);
   EXPECT_EQ(h.engine().body.bodyPos, 0.0f);
-  for (int key = 21; key <= 108; ++key)
-    if (key != 60) EXPECT_EQ(h.engine().keys[key].sympPos, 0.0f) << key;
+  for (int key = 21; key <= 108; ++key) {
+    if (key != 60) {
+      EXPECT_EQ(h.engine().keys[key].sympPos, 0.0f) << key;
+    }
+  }
 }
 
 TEST(Body, DrivesOnlyItsKeyRangeAndNeverPastTheRecords) {

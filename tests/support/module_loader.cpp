@@ -4,7 +4,7 @@
 
 namespace testing_support {
 
-LoadedModule::LoadedModule() : handle_(dlopen(VELLMARK_MODULE_PATH, RTLD_NOW | RTLD_LOCAL)) {}
+LoadedModule::LoadedModule(const char* path) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL)) {}
 
 LoadedModule::~LoadedModule() {
   if (handle_) dlclose(handle_);

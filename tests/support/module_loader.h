@@ -9,7 +9,8 @@ typedef AEffect* (*EntryPoint)(audioMasterCallback);
 
 class LoadedModule {
  public:
-  LoadedModule();
+  // The built module, or a copy of it elsewhere.
+  explicit LoadedModule(const char* path = VELLMARK_MODULE_PATH);
   ~LoadedModule();
   bool ok() const { return handle_ != nullptr; }
   EntryPoint entry(const char* name = "VSTPluginMain") const;

@@ -184,12 +184,8 @@ void printParameters(PluginInstance& plugin, std::ostream& out) {
 int runInfo(const std::string& modulePath, std::ostream& out, std::ostream& err) {
   LoadedModule module;
   std::string error;
-  if (!loadModule(modulePath, module, error)) {
-    err << "error: " << error << "\n";
-    return kExitFailure;
-  }
   HostContext host;
-  std::unique_ptr<PluginInstance> plugin = PluginInstance::create(module.entry, host, error);
+  std::unique_ptr<PluginInstance> plugin = PluginInstance::load(modulePath, module, host, error);
   if (!plugin) {
     err << "error: " << error << "\n";
     return kExitFailure;

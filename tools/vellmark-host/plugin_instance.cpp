@@ -29,6 +29,13 @@ std::string fourCharCode(VstInt32 code) {
   return printableText(chars, 4, 4);
 }
 
+std::unique_ptr<PluginInstance> PluginInstance::load(const std::string& modulePath,
+                                                     LoadedModule& module, HostContext& host,
+                                                     std::string& error) {
+  if (!loadModule(modulePath, module, error)) return nullptr;
+  return create(module.entry, host, error);
+}
+
 std::unique_ptr<PluginInstance> PluginInstance::create(PluginEntry entry, HostContext& host,
                                                        std::string& error) {
   AEffect* effect = host.createEffect(entry);

@@ -26,6 +26,9 @@ class PluginInstance {
   // Calls the entry point, checks the record and sends effOpen.
   static std::unique_ptr<PluginInstance> create(PluginEntry entry, HostContext& host,
                                                 std::string& error);
+  // Loads the module at `modulePath` into `module` and creates an instance.
+  static std::unique_ptr<PluginInstance> load(const std::string& modulePath, LoadedModule& module,
+                                              HostContext& host, std::string& error);
   ~PluginInstance();
   PluginInstance(const PluginInstance&) = delete;
   PluginInstance& operator=(const PluginInstance&) = delete;

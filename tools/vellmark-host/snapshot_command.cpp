@@ -25,12 +25,8 @@ int runSnapshot(const std::string& modulePath, const SnapshotOptions& options, s
                 std::ostream& err) {
   LoadedModule module;
   std::string error;
-  if (!loadModule(modulePath, module, error)) {
-    err << "error: " << error << "\n";
-    return kExitFailure;
-  }
   HostContext host;
-  std::unique_ptr<PluginInstance> plugin = PluginInstance::create(module.entry, host, error);
+  std::unique_ptr<PluginInstance> plugin = PluginInstance::load(modulePath, module, host, error);
   if (!plugin) {
     err << "error: " << error << "\n";
     return kExitFailure;
