@@ -32,14 +32,20 @@ struct ResolvedFont {
   std::string file;
 };
 
-// Faces live as long as the process: cairo font faces are cheap to keep and
-// drawing code on any thread may hold them.
+// Faces live as long as the program, or as the plug-in module holding this
+// cache: cairo font faces are cheap to keep and drawing code on any thread
+// may hold them. A host that unloads the module gets them back, so loading
+// and unloading it repeatedly leaves nothing behind.
 class FontCache {
  public:
-  // Never destroyed, so faces stay valid in drawing during process exit.
   static FontCache& instance() {
-    static FontCache* cache = new FontCache;
-    return *cache;
+    static FontCache cache;
+    return cache;
+  }
+
+  ~FontCache() {
+    for (auto& entry : fonts_)
+      if (entry.second.face) cairo_font_face_destroy(entry.second.face);
   }
 
   const ResolvedFont& resolve(const std::string& name, int32_t style) {

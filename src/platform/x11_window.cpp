@@ -11,6 +11,7 @@
 #include <cairo.h>
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstring>
@@ -247,6 +248,13 @@ bool X11Window::build(Window parent) {
 
   target_ = cairo_xlib_surface_create(display_, window_, parentAttributes.visual, width_, height_);
   if (cairo_surface_status(target_) != CAIRO_STATUS_SUCCESS) return false;
+  const Visual* visual = parentAttributes.visual;
+  depth_ = parentAttributes.depth;
+  if ((depth_ == 24 || depth_ == 32) && visual->c_class == TrueColor && visual->red_mask == 0xFF0000 &&
+      visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF) {
+    gc_ = XCreateGC(display_, window_, 0, nullptr);
+    directPresent_ = gc_ != nullptr;
+  }
   XMapWindow(display_, window_);
   if (trap.syncAndCheck()) return false;
   registerWindow(window_, this);
@@ -265,6 +273,7 @@ X11Window::~X11Window() {
     if (cursor) XFreeCursor(display_, cursor);
   if (invisibleCursor_) XFreeCursor(display_, invisibleCursor_);
   if (ownColormap_) XFreeColormap(display_, ownColormap_);
+  if (gc_) XFreeGC(display_, gc_);
   XCloseDisplay(display_);
 }
 
@@ -417,9 +426,49 @@ void X11Window::handleEvent(const XEvent& event) {
   }
 }
 
+bool X11Window::putImage(cairo_surface_t* image, int x, int y, int width, int height) {
+  if (!directPresent_ || cairo_surface_get_type(image) != CAIRO_SURFACE_TYPE_IMAGE) return false;
+  const cairo_format_t format = cairo_image_surface_get_format(image);
+  if (format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_RGB24) return false;
+  cairo_surface_flush(image);
+  unsigned char* data = cairo_image_surface_get_data(image);
+  const int imageWidth = cairo_image_surface_get_width(image);
+  const int imageHeight = cairo_image_surface_get_height(image);
+  if (!data) return false;
+  const int left = std::max(x, 0), top = std::max(y, 0);
+  const int right = std::min({x + width, imageWidth, width_});
+  const int bottom = std::min({y + height, imageHeight, height_});
+  if (right <= left || bottom <= top) return true;
+  // Cairo keeps each pixel as one native-endian 32-bit word 0xAARRGGBB.
+  XImage ximage;
+  std::memset(&ximage, 0, sizeof ximage);
+  ximage.width = imageWidth;
+  ximage.height = imageHeight;
+  ximage.format = ZPixmap;
+  ximage.data = reinterpret_cast<char*>(data);
+  ximage.byte_order = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? LSBFirst : MSBFirst;
+  ximage.bitmap_unit = 32;
+  ximage.bitmap_bit_order = ximage.byte_order;
+  ximage.bitmap_pad = 32;
+  ximage.depth = depth_;
+  ximage.bytes_per_line = cairo_image_surface_get_stride(image);
+  ximage.bits_per_pixel = 32;
+  ximage.red_mask = 0xFF0000;
+  ximage.green_mask = 0xFF00;
+  ximage.blue_mask = 0xFF;
+  if (!XInitImage(&ximage)) return false;
+  XPutImage(display_, window_, gc_, &ximage, left, top, left, top, static_cast<unsigned>(right - left),
+            static_cast<unsigned>(bottom - top));
+  return true;
+}
+
 void X11Window::present(cairo_surface_t* image, int x, int y, int width, int height) {
   if (!target_ || windowDestroyed_ || !image) return;
   X11ErrorTrap trap(display_);
+  if (putImage(image, x, y, width, height)) {
+    XFlush(display_);
+    return;
+  }
   cairo_t* cr = cairo_create(target_);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
   cairo_set_source_surface(cr, image, 0, 0);

@@ -1,7 +1,8 @@
 // The editor's child window on X11: its own display connection, a child of
 // the host's window with the properties Linux hosts look for (_XEMBED_INFO,
-// _XEventProc), pixels copied from the frame's back buffer with cairo, and
-// events read without ever waiting.
+// _XEventProc), pixels copied from the frame's back buffer (XPutImage on
+// the usual 24-bit visuals, cairo on others), and events read without ever
+// waiting.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -41,6 +42,9 @@ class X11Window : public NativeWindow {
   X11Window(Display* display, int width, int height, NativeWindowListener* listener);
   bool build(Window parent);
   void applyCursor();
+  // Copies the rectangle straight from the image's memory; false when the
+  // image or the visual does not allow it.
+  bool putImage(cairo_surface_t* image, int x, int y, int width, int height);
   bool isRepeatOfLastInput(const XEvent& event);
 
   Display* display_;
@@ -49,6 +53,12 @@ class X11Window : public NativeWindow {
   bool windowDestroyed_ = false;
   Colormap ownColormap_ = 0;
   cairo_surface_t* target_ = nullptr;
+  // Set when the window's visual stores pixels as cairo's images do. Cairo's
+  // own upload goes through shared memory and leaves a little of it behind
+  // whenever a connection closes, once per editor window.
+  bool directPresent_ = false;
+  int depth_ = 0;
+  GC gc_ = nullptr;
   int width_;
   int height_;
   NativeWindowListener* listener_;

@@ -18,6 +18,10 @@ class Quarnel : public AudioEffectX {
   static constexpr int32_t kNumPrograms = params::kNumPrograms;
   static constexpr int32_t kNumParams = params::kNumParams;
   static constexpr VstInt32 kUniqueId = vstFourCC('V', 'L', 'K', '2');
+  // effVendorSpecific request: value = page (0 none, 1 presets, 2
+  // microtuning, 3 modulation, 4 effects), ptr = PNG path. Answers 1 when
+  // the file was written, else 0.
+  static constexpr VstInt32 kSnapshotRequest = vstFourCC('V', 'k', 'S', 'n');
 
   explicit Quarnel(audioMasterCallback audioMaster);
   ~Quarnel() override;
@@ -50,6 +54,8 @@ class Quarnel : public AudioEffectX {
   VstInt32 getVendorVersion() override { return 1; }
   VstInt32 canDo(char* text) override;
   VstInt32 getPlugCategory() override { return kPlugCategSynth; }
+  // 'VkSn' draws the editor offscreen into a PNG file (see kSnapshotRequest).
+  VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
 
   // --- Own operations, called by the editor and by the plug-in itself -----
   virtual void locateDirectories();

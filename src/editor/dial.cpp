@@ -1,0 +1,121 @@
+#include "editor/dial.h"
+
+#include <cmath>
+
+#include "editor/control_support.h"
+#include "editor/map_dial.h"
+#include "editor/qua_gui.h"
+
+Dial::Dial(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section, int readout,
+           float wheelIncrement)
+    : CControl(size, listener, tag),
+      section_(static_cast<uint8_t>(section)),
+      readout_(static_cast<uint8_t>(readout)),
+      grabRadius2_(static_cast<float>((0.4 * size.getWidth()) * (0.4 * size.getWidth()))),
+      rect_(size) {
+  setWheelInc(wheelIncrement);
+}
+
+void Dial::setSection(int section) { section_ = static_cast<uint8_t>(section); }
+
+void Dial::setCommitOnRelease(bool state) { commitOnRelease_ = state; }
+
+void Dial::showReadout() {
+  if (QuaGui* editor = editor::editorOf(this)) editor->showReadout(section_, readout_);
+}
+
+void Dial::draw(gui::CDrawContext* context) {
+  const int width = static_cast<int>(std::lround(rect_.getWidth()));
+  const int height = static_cast<int>(std::lround(rect_.getHeight()));
+  auto* face = new map_Dial(width, 120);
+  face->generate(context, rect_, rect_.getTopLeft(), width, height, getValue(), hover_);
+  face->forget();
+  setDirty(false);
+}
+
+void Dial::trackHover(const gui::CPoint& where) {
+  if (editor::squaredDistance(where, rect_.getCenter()) < grabRadius2_) {
+    editor::setCursor(this, gui::kCursorSizeAll);
+    showReadout();
+    hover_ = true;
+    invalid();
+  } else if (!dragging_) {
+    editor::setCursor(this, gui::kCursorDefault);
+    hover_ = false;
+    invalid();
+  }
+}
+
+gui::CMouseEventResult Dial::onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) {
+  trackHover(where);
+  if (dragging_) dragTo(where, buttons);
+  return gui::kMouseEventHandled;
+}
+
+gui::CMouseEventResult Dial::onMouseEntered(gui::CPoint& where, const gui::CButtonState&) {
+  trackHover(where);
+  return gui::kMouseEventHandled;
+}
+
+void Dial::dragTo(const gui::CPoint& where, const gui::CButtonState& buttons) {
+  beginEdit();
+  // Moving up or right raises the value.
+  double distance = (where.y - anchor_.y) + (anchor_.x - where.x);
+  if (buttons & gui::kShift) {
+    if (!fine_) {
+      // Keep what the coarse drag did so far and measure fine steps from
+      // here.
+      fine_ = true;
+      startValue_ = static_cast<float>(startValue_ - distance * kDragScale);
+      anchor_ = where;
+      distance = 0;
+    }
+    distance *= kFineFactor;
+  } else if (fine_) {
+    fine_ = false;
+    anchor_ = where;
+    startValue_ = getValue();
+    endEdit();
+    return;
+  }
+  setValue(static_cast<float>(startValue_ - distance * kDragScale));
+  if (!commitOnRelease_) valueChanged();
+  endEdit();
+  invalid();
+}
+
+gui::CMouseEventResult Dial::onMouseDown(gui::CPoint& where, const gui::CButtonState&) {
+  if (!hover_) return gui::kMouseEventHandled;
+  anchor_ = where;
+  startValue_ = getValue();
+  editor::setCursorVisible(this, false);
+  beginEdit();
+  dragging_ = true;
+  endEdit();
+  return gui::kMouseEventHandled;
+}
+
+gui::CMouseEventResult Dial::onMouseUp(gui::CPoint&, const gui::CButtonState&) {
+  const bool dragged = dragging_;
+  dragging_ = false;
+  fine_ = false;
+  if (commitOnRelease_ && dragged) valueChanged();
+  return gui::kMouseEventHandled;
+}
+
+gui::CMouseEventResult Dial::onMouseExited(gui::CPoint&, const gui::CButtonState&) {
+  editor::setCursor(this, gui::kCursorDefault);
+  showReadout();
+  hover_ = false;
+  setDirty(true);
+  return gui::kMouseEventHandled;
+}
+
+bool Dial::onWheel(const gui::CPoint&, const float& distance, const gui::CButtonState& buttons) {
+  if (!getMouseEnabled()) return false;
+  const float step = (buttons & gui::kShift) ? 0.01f * getWheelInc() : getWheelInc();
+  setValue(getValue() + distance * step);
+  editor::reportEdit(this);
+  invalid();
+  return true;
+}

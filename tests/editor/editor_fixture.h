@@ -1,0 +1,45 @@
+// A plug-in instance with its editor open windowless, for driving the
+// editor the way its window would.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "editor/qua_gui.h"
+#include "gui/cframe.h"
+#include "gui/ccontrol.h"
+#include "plugin/quarnel.h"
+#include "support/plugin_harness.h"
+
+namespace editor_test {
+
+class OpenEditor {
+ public:
+  OpenEditor() : editor_(harness_.plugin().gui()) {
+    if (editor_) editor_->open(nullptr);
+  }
+  ~OpenEditor() {
+    if (editor_) editor_->close();
+  }
+
+  QuaGui& gui() { return *editor_; }
+  Quarnel& plugin() { return harness_.plugin(); }
+  testing_support::FakeHost& host() { return harness_.host(); }
+  gui::CFrame* frame() { return editor_->getFrame(); }
+  gui::CControl* control(int entry) { return editor_->control(entry); }
+  template <typename View>
+  View* view(int entry) {
+    return dynamic_cast<View*>(editor_->control(entry));
+  }
+
+  void click(double x, double y, int buttons = gui::kLButton) {
+    frame()->dispatchMouseDown(gui::CPoint(x, y), buttons);
+    frame()->dispatchMouseUp(gui::CPoint(x, y), buttons);
+  }
+  void move(double x, double y, int buttons = 0) { frame()->dispatchMouseMoved(gui::CPoint(x, y), buttons); }
+
+ private:
+  testing_support::PluginHarness harness_;
+  QuaGui* editor_;
+};
+
+}  // namespace editor_test
