@@ -102,6 +102,9 @@ TEST(RenderLoop, RestoresTheCallersFloatingPointModeAndNeverOutputsSubnormals) {
   h.setParameter(params::kEchoFeedback, 0.9f);
   const uint32_t callerMode = platform::floatingPointControlWord() & ~0x8040u;
   platform::setFloatingPointControlWord(callerMode);
+  // The mode bits; the low six are sticky exception flags that any float
+  // operation (the harness's own clock arithmetic included) may set.
+  const auto modeBits = [](uint32_t word) { return word & ~0x3fu; };
   for (int key : {30, 60, 90}) h.noteOn(key, 127);
   bool subnormal = false;
   for (int block = 0; block < 400; ++block) {
@@ -111,7 +114,7 @@ TEST(RenderLoop, RestoresTheCallersFloatingPointModeAndNeverOutputsSubnormals) {
       h.noteOff(90);
     }
     Stereo s = h.render(1024, 1024);
-    EXPECT_EQ(platform::floatingPointControlWord(), callerMode);
+    EXPECT_EQ(modeBits(platform::floatingPointControlWord()), modeBits(callerMode));
     for (size_t i = 0; i < s.size(); ++i)
       subnormal = subnormal || isSubnormal(s.left[i]) || isSubnormal(s.right[i]);
   }
