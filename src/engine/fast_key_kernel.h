@@ -528,6 +528,11 @@ struct Kernel {
   // sample (every lane still sounding or held).
   struct Steady {
     M held;
+    // Keys not held whose springs are entirely +0: stepping their springs
+    // leaves them +0, but the reference skips the step, so their LFO,
+    // excitation level and weights must stay as they are.
+    M resting;
+    bool anyResting;
     F lfoFreq, damp, mainFreq, offsetFreq, offsetWeight, mainWeight, bDamp, b0Freq, b1Freq;
     F coupling;  // bGain * coupling
     M coupled;
@@ -549,9 +554,9 @@ struct Kernel {
     const F diffusion = L::load(k.diffusion + base);
     if (!L::every(L::eq(diffusion, zero()))) return false;
     if (L::any(L::loadMask(k.link + base))) return false;
-    const M resting =
+    const M settled =
         L::andNot(L::eq(g.aMainFreq, L::load(k.aMainFreqBase + base)), held);  // no relax
-    if (!L::every(held | resting)) return false;
+    if (!L::every(held | settled)) return false;
     if (L::any(held)) {
       if (in.anyScrape || !in.bendConstant) return false;
       const M ready = L::geInt(L::setInt(in.firstIndex), g.startOffset) &
@@ -568,6 +573,13 @@ struct Kernel {
       g.startOffset = L::selectInt(held, L::setInt(-1), g.startOffset);
     }
     c.held = held;
+    M rest = L::invert(held);
+    const F* const springs[] = {&g.aOffsetPos, &g.aMainPos, &g.aOffsetVel, &g.aMainVel,
+                                &g.bPos0,      &g.bPos1,    &g.bVel0,      &g.bVel1,
+                                &g.aOut,       &g.aOutFir,  &g.aOutPrev,   &g.bOut,
+                                &g.bOutFir,    &g.bOutPrev};
+    for (const F* f : springs) rest = rest & L::same(*f, zero());
+    c.resting = rest;
     c.lfoFreq = L::set(cp.p.lfoFreq);
     c.damp = L::load(k.damp + base);
     c.mainFreq = L::min(g.aMainFreq, L::set(3.2f));
@@ -579,6 +591,12 @@ struct Kernel {
     c.b1Freq = g.bFreq1;
     c.coupling = L::load(k.bGain + base) * L::load(k.coupling + base);
     c.coupled = L::invert(L::quietResult(c.coupling));
+    // Products with the +0 springs stay zeros only for finite factors.
+    const F huge = L::set(3.4028235e38f);
+    const M finite = L::le(L::abs(c.coupling), huge) & L::le(L::abs(c.offsetWeight), huge) &
+                     L::le(L::abs(c.mainWeight), huge);
+    c.resting = c.resting & finite;
+    c.anyResting = L::any(c.resting);
     c.panAR = L::load(k.panAR + base);
     c.panAL = L::load(k.panAL + base);
     c.panBR = L::load(k.panBR + base);
@@ -717,8 +735,10 @@ struct Kernel {
   VELLMARK_INLINE static bool steadyStep(Group<L>& g, const Steady& c, SpringOut<L>& out) {
     const M qa = L::quiet3(g.aOutFir, g.aMainPos, g.aOffsetPos);
     const M qb = L::quiet3(g.bOutFir, g.bPos0, g.bPos1);
-    if (L::any(L::andNot(qa & qb, c.held))) return false;
+    if (L::any(L::andNot(qa & qb, c.held | c.resting))) return false;
 
+    const F lfoPos = g.lfoPos, lfoVel = g.lfoVel, level = g.exciteLevel;
+    const F offsetWeight = g.offsetWeight, mainWeight = g.mainWeight;
     g.lfoVel = g.lfoVel - g.lfoPos;
     g.lfoPos = g.lfoPos + g.lfoVel * c.lfoFreq;
     g.offsetWeight = c.offsetWeight;
@@ -728,6 +748,13 @@ struct Kernel {
     const F w = g.aOffsetPos * c.offsetWeight;
     const F a = g.aMainPos * c.mainWeight;
     g.exciteLevel = decayedLevel(g.exciteLevel, c.bDamp);
+    if (c.anyResting) {
+      g.lfoPos = L::select(c.resting, lfoPos, g.lfoPos);
+      g.lfoVel = L::select(c.resting, lfoVel, g.lfoVel);
+      g.exciteLevel = L::select(c.resting, level, g.exciteLevel);
+      g.offsetWeight = L::select(c.resting, offsetWeight, g.offsetWeight);
+      g.mainWeight = L::select(c.resting, mainWeight, g.mainWeight);
+    }
 
     const F kc = c.coupling * (one() - L::max(w, zero()));
     const M apply = L::andNot(c.coupled, L::quietResult(kc));
