@@ -62,8 +62,7 @@ struct SpringOut {
 // Bent coefficients for a bend value that holds over the whole chunk.
 template <class L>
 struct BendCache {
-  typename L::F aMain = L::set(0.0f), aOffset = L::set(0.0f), b0 = L::set(0.0f),
-                b1 = L::set(0.0f);
+  typename L::F aMain = L::set(0.0f), aOffset = L::set(0.0f), b0 = L::set(0.0f), b1 = L::set(0.0f);
   typename L::M applied = L::none();  // lanes that already carry them
   bool ready = false;
 };
@@ -154,8 +153,9 @@ struct Kernel {
   }
 
   // The coefficients bendKey gives for this sample's bend.
-  VELLMARK_INLINE static void bentCoefficients(const KeyLanes& k, int base, float bend, const ChunkParams& cp,
-                               F& aMain, F& aOffset, F& b0, F& b1) {
+  VELLMARK_INLINE static void bentCoefficients(const KeyLanes& k, int base, float bend,
+                                               const ChunkParams& cp, F& aMain, F& aOffset, F& b0,
+                                               F& b1) {
     const float d = bend - 1.0f;
     const F dv = L::set(d);
     const F depth = d > 0.0f ? L::load(k.bendUpDepth + base) : L::load(k.bendDownDepth + base);
@@ -178,7 +178,8 @@ struct Kernel {
   }
 
   // Pitch relax of the keys not held.
-  VELLMARK_INLINE static void relax(Group<L>& g, const KeyLanes& k, int base, M held, const ChunkParams& cp) {
+  VELLMARK_INLINE static void relax(Group<L>& g, const KeyLanes& k, int base, M held,
+                                    const ChunkParams& cp) {
     const F mainBase = L::load(k.aMainFreqBase + base);
     const M relaxing = L::andNot(L::ne(g.aMainFreq, mainBase), held);
     if (!L::any(relaxing)) return;
@@ -188,7 +189,8 @@ struct Kernel {
     const F d = (mainBase - g.aMainFreq) * rate;
     const M snap = L::quietResult(d);
     const F aMain = L::select(snap, mainBase, g.aMainFreq + d);
-    const F aOffset = L::select(snap, offsetBase, g.aOffsetFreq + (offsetBase - g.aOffsetFreq) * rate);
+    const F aOffset =
+        L::select(snap, offsetBase, g.aOffsetFreq + (offsetBase - g.aOffsetFreq) * rate);
     const F b0 = L::select(snap, b0Base, g.bFreq0 + (b0Base - g.bFreq0) * rate);
     g.aMainFreq = L::select(relaxing, aMain, g.aMainFreq);
     g.aOffsetFreq = L::select(relaxing, aOffset, g.aOffsetFreq);
@@ -211,8 +213,8 @@ struct Kernel {
       g.exciteLevel = L::select(bowing, one(), g.exciteLevel);
       g.envLevel = L::select(bowing, clamp01(g.envLevel + (a - g.envLevel) * sum), g.envLevel);
       g.lfoVel = L::select(bowing, g.lfoVel + (one() - g.lfoVel) * quarter, g.lfoVel);
-      g.aOffsetVel = L::select(
-          bowing, ((g.aOffsetVel + a) - g.aOffsetVel) * quarter + g.aOffsetVel, g.aOffsetVel);
+      g.aOffsetVel = L::select(bowing, ((g.aOffsetVel + a) - g.aOffsetVel) * quarter + g.aOffsetVel,
+                               g.aOffsetVel);
       g.aMainVel =
           L::select(bowing, ((g.aMainVel + a) - g.aMainVel) * quarter + g.aMainVel, g.aMainVel);
     }
@@ -244,7 +246,8 @@ struct Kernel {
   // Lanes whose noise-mode spring B draws this sample, given the decayed
   // excitation level. The scrape does not touch any of these values, so
   // the answer is known before the scrape draws are made.
-  VELLMARK_INLINE static M noiseDrawLanes(const KeyLanes& k, int base, M noiseLanes, F level, F strikeAmp) {
+  VELLMARK_INLINE static M noiseDrawLanes(const KeyLanes& k, int base, M noiseLanes, F level,
+                                          F strikeAmp) {
     const F bGain = L::load(k.bGain + base);
     const F gain = bGain * strikeAmp * L::set(10.0f) * level;
     return noiseLanes & L::gt(level, zero()) & L::gt(bGain, zero()) & L::gt(gain, zero());
@@ -261,8 +264,9 @@ struct Kernel {
   // (scrape together with diffusion in spring mode); the caller then steps
   // the group with the reference code.
   template <class Draws>
-  VELLMARK_INLINE static bool step(Group<L>& g, const KeyLanes& k, int base, const ChunkInputs& in, int j,
-                   const ChunkParams& cp, BendCache<L>& bend, Draws& draws, SpringOut<L>& out) {
+  VELLMARK_INLINE static bool step(Group<L>& g, const KeyLanes& k, int base, const ChunkInputs& in,
+                                   int j, const ChunkParams& cp, BendCache<L>& bend, Draws& draws,
+                                   SpringOut<L>& out) {
     const KeyModelParams& p = cp.p;
     const M held = L::loadMask(k.held + base);
     const M started = held & L::geInt(L::setInt(in.firstIndex + j), g.startOffset);
@@ -298,9 +302,9 @@ struct Kernel {
         // Each lane's noise draw follows its eight scrape draws.
         const M noiseLanes = L::andNot(runs, springMode);
         if (L::any(noiseLanes))
-          noiseDraws = noiseDrawLanes(k, base, noiseLanes,
-                                      decayedLevel(g.exciteLevel, L::load(k.bDamp + base)),
-                                      g.strikeAmp);
+          noiseDraws =
+              noiseDrawLanes(k, base, noiseLanes,
+                             decayedLevel(g.exciteLevel, L::load(k.bDamp + base)), g.strikeAmp);
         drawsTaken = true;
         draws.template fill<L>(L::bits(scraping), L::bits(noiseDraws), drawn);
         const F x = L::set(scrape);
@@ -382,9 +386,10 @@ struct Kernel {
   // The spring step of the lanes in `runs` (others are restored by the
   // caller). Noise draws may already have been taken with the scrape.
   template <class Draws>
-  VELLMARK_INLINE static void springStep(Group<L>& g, const KeyLanes& k, int base, const ChunkInputs& in, int j,
-                         const ChunkParams& cp, M runs, M springMode, bool drawsTaken,
-                         M noiseDraws, GroupDraws<L>& drawn, Draws& draws) {
+  VELLMARK_INLINE static void springStep(Group<L>& g, const KeyLanes& k, int base,
+                                         const ChunkInputs& in, int j, const ChunkParams& cp,
+                                         M runs, M springMode, bool drawsTaken, M noiseDraws,
+                                         GroupDraws<L>& drawn, Draws& draws) {
     const KeyModelParams& p = cp.p;
     const float s = in.saturation[j];
     const bool saturating = s > 0.5f;
@@ -465,8 +470,7 @@ struct Kernel {
       g.bVel1 = L::select(noiseDraws, vel1, g.bVel1);
       g.bPos1 = L::select(noiseDraws, pos1, g.bPos1);
       g.bPos0 = L::select(noiseDraws, pos1, g.bPos0);
-      const M silent =
-          L::andNot(noiseLanes, L::gt(g.exciteLevel, zero()) & L::gt(bGain, zero()));
+      const M silent = L::andNot(noiseLanes, L::gt(g.exciteLevel, zero()) & L::gt(bGain, zero()));
       g.bPos0 = L::zeroWhere(silent, g.bPos0);
       g.bPos1 = L::zeroWhere(silent, g.bPos1);
     }
@@ -549,7 +553,7 @@ struct Kernel {
     // The loops test these two for exact zero as a first sign of a quiet
     // spring (exact for arithmetic results under flush-to-zero; a
     // subnormal from elsewhere takes the general step).
-    if (L::any(subnormal(g.aMainPos) | subnormal(g.bPos1))) return false;
+    if (L::any(L::subnormal(g.aMainPos) | L::subnormal(g.bPos1))) return false;
     const M held = L::loadMask(k.held + base);
     const F diffusion = L::load(k.diffusion + base);
     if (!L::every(L::eq(diffusion, zero()))) return false;
@@ -574,10 +578,9 @@ struct Kernel {
     }
     c.held = held;
     M rest = L::invert(held);
-    const F* const springs[] = {&g.aOffsetPos, &g.aMainPos, &g.aOffsetVel, &g.aMainVel,
-                                &g.bPos0,      &g.bPos1,    &g.bVel0,      &g.bVel1,
-                                &g.aOut,       &g.aOutFir,  &g.aOutPrev,   &g.bOut,
-                                &g.bOutFir,    &g.bOutPrev};
+    const F* const springs[] = {&g.aOffsetPos, &g.aMainPos, &g.aOffsetVel, &g.aMainVel, &g.bPos0,
+                                &g.bPos1,      &g.bVel0,    &g.bVel1,      &g.aOut,     &g.aOutFir,
+                                &g.aOutPrev,   &g.bOut,     &g.bOutFir,    &g.bOutPrev};
     for (const F* f : springs) rest = rest & L::same(*f, zero());
     c.resting = rest;
     c.lfoFreq = L::set(cp.p.lfoFreq);
@@ -605,11 +608,6 @@ struct Kernel {
     return true;
   }
 
-  static M subnormal(F x) {
-    return L::andNot(L::quiet(x), L::eq(x, zero())) |
-           L::andNot(L::lt(L::abs(x), L::set(1.17549435e-38f)), L::eq(x, zero()));
-  }
-
   // Spring A of a group whose keys are all held, over n samples of a
   // sub-block: its outputs go to the buffers for spring B. Two short
   // loops keep fewer values live than one.
@@ -620,7 +618,8 @@ struct Kernel {
   };
 
   static void heldSpringA(Group<L>& g, const Steady& c, Handoff& h, int n) {
-    F mainPos = g.aMainPos, mainVel = g.aMainVel, offsetPos = g.aOffsetPos, offsetVel = g.aOffsetVel;
+    F mainPos = g.aMainPos, mainVel = g.aMainVel, offsetPos = g.aOffsetPos,
+      offsetVel = g.aOffsetVel;
     F lfoPos = g.lfoPos, lfoVel = g.lfoVel, level = g.exciteLevel;
     F out = g.aOut, fir = g.aOutFir, prev = g.aOutPrev;
     const F negZero = L::negZero();
@@ -793,7 +792,8 @@ struct Kernel {
     return true;
   }
 
-  VELLMARK_INLINE static F crushSpringB(const Group<L>& g, const KeyLanes& k, int base, const ChunkParams& cp) {
+  VELLMARK_INLINE static F crushSpringB(const Group<L>& g, const KeyLanes& k, int base,
+                                        const ChunkParams& cp) {
     const F levels = L::load(k.crushLevels + base);
     const F scale = L::set(cp.crushScale);
     const F u = (g.bOut * scale + one()) * levels;
@@ -808,7 +808,8 @@ struct Kernel {
   }
 
   // The sympathetic resonator of each lane; contributions -0 where quiet.
-  VELLMARK_INLINE static void sympStep(F& pos, F& vel, F damp, F freq, F panR, F panL, F& c1, F& c0) {
+  VELLMARK_INLINE static void sympStep(F& pos, F& vel, F damp, F freq, F panR, F panL, F& c1,
+                                       F& c0) {
     const F v = vel - pos;
     const M moving = L::ne(v, zero());
     const F damped = v * damp;
@@ -836,8 +837,8 @@ inline bool springsAtRest(const KeyLanes& k, int base) {
   M rest = L::invert(L::loadMask(k.held + base));
   rest = rest & L::quiet3(L::load(s.aOutFir + base), L::load(s.aMainPos + base),
                           L::load(s.aOffsetPos + base));
-  rest = rest & L::quiet3(L::load(s.bOutFir + base), L::load(s.bPos0 + base),
-                          L::load(s.bPos1 + base));
+  rest =
+      rest & L::quiet3(L::load(s.bOutFir + base), L::load(s.bPos0 + base), L::load(s.bPos1 + base));
   const float* const stopped[] = {s.aOut, s.aOffsetVel, s.aMainVel, s.bOut, s.bVel0, s.bVel1};
   for (const float* f : stopped) rest = rest & L::same(L::load(f + base), zero);
   rest = rest & L::eq(L::load(s.aMainFreq + base), L::load(k.aMainFreqBase + base));
@@ -851,15 +852,15 @@ inline bool tuningMoves(const KeyLanes& k, int base, const ChunkInputs& in) {
   using M = typename L::M;
   const KeyLaneState& s = k.state;
   const M held = L::loadMask(k.held + base);
-  const M relaxing = L::andNot(
-      L::ne(L::load(s.aMainFreq + base), L::load(k.aMainFreqBase + base)), held);
+  const M relaxing =
+      L::andNot(L::ne(L::load(s.aMainFreq + base), L::load(k.aMainFreqBase + base)), held);
   if (L::any(relaxing)) return true;
   if (!L::any(held)) return false;
   if (!in.bendConstant) return true;
   // A held lane that starts after the chunk's first sample takes its bend
   // mid-chunk.
-  const M lateStart = held & L::invert(L::geInt(L::setInt(in.firstIndex),
-                                                L::loadInt(s.startOffset + base)));
+  const M lateStart =
+      held & L::invert(L::geInt(L::setInt(in.firstIndex), L::loadInt(s.startOffset + base)));
   return L::any(lateStart);
 }
 
@@ -1030,4 +1031,3 @@ void stepSample(KeyLanes& k, const ChunkInputs& in, int j, const ChunkParams& cp
 
 }  // namespace fast_kernel
 }  // namespace engine
-

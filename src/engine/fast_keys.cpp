@@ -18,14 +18,18 @@ bool processorHasAvx2() {
 #endif
 }
 
+// Settled when the module loads, so that the audio thread only reads them.
+// Nothing compiled for AVX2 runs (not even the table's getter) unless the
+// processor has it.
+const bool kHasAvx2 = processorHasAvx2();
+const FastKernels kSse2 = sse2KeyKernels();
+const FastKernels kAvx2 = kHasAvx2 ? avx2KeyKernels() : kSse2;
+
 }  // namespace
 
 const FastKernels* fastKeyKernels(FastKernelChoice choice) {
-  static const bool hasAvx2 = processorHasAvx2();
-  static const FastKernels avx2 = avx2KeyKernels();
-  static const FastKernels sse2 = sse2KeyKernels();
-  if (choice == FastKernelChoice::Sse2 || !hasAvx2) return &sse2;
-  return &avx2;
+  if (choice == FastKernelChoice::Sse2 || !kHasAvx2) return &kSse2;
+  return &kAvx2;
 }
 
 #else

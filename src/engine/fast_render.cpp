@@ -169,8 +169,8 @@ void Engine::driveUnrenderedKeys(float bodyDrive) {
     keys[key].sympVel += bodyDrive;
 }
 
-void Engine::renderChunkByPhases(float* out0, float* out1, const ChunkInputs& in,
-                                 ChunkParams& cp, const FastKernels& kernels, float depth) {
+void Engine::renderChunkByPhases(float* out0, float* out1, const ChunkInputs& in, ChunkParams& cp,
+                                 const FastKernels& kernels, float depth) {
   ChunkBuses& b = fast_.buses;
   // Without sand the body's draws are the chunk's only ones and are taken
   // in order here; with sand they wait for their place before each
@@ -208,8 +208,7 @@ void Engine::renderChunkByPhases(float* out0, float* out1, const ChunkInputs& in
 // The sand over the chunk: grains through the kernel, which steps the
 // generator itself in the reference order (each sample's body draw first
 // where it was left for here), then each sample's filters.
-void Engine::sandOverChunk(const ChunkInputs& in, const FastKernels& kernels,
-                           bool bodyDrawsFirst) {
+void Engine::sandOverChunk(const ChunkInputs& in, const FastKernels& kernels, bool bodyDrawsFirst) {
   SandLanes& lanes = fast_.sand;
   const int32_t grains = sand.sandCount;
   for (int i = 0; i < kSandLanes; ++i) {
@@ -269,8 +268,8 @@ void Engine::sandOverChunk(const ChunkInputs& in, const FastKernels& kernels,
   }
 }
 
-void Engine::renderChunkBySamples(float* out0, float* out1, const ChunkInputs& in,
-                                  ChunkParams& cp, const FastKernels& kernels, float depth) {
+void Engine::renderChunkBySamples(float* out0, float* out1, const ChunkInputs& in, ChunkParams& cp,
+                                  const FastKernels& kernels, float depth) {
   KeyLanes& lanes = fast_.lanes;
   SampleContext context{&lanes, keys, &in, &cp.p, &random};
   SampleHooks hooks;

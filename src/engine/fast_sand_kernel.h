@@ -113,8 +113,8 @@ void sandPhase(SandLanes& s, SandChunk& c) {
 
 template <class L>
 FastKernels kernelsFor(const char* name) {
-  return FastKernels{L::kWidth,        name, &springPhase<L>, &sympPhase<L>, &stepSample<L>,
-                     &sandPhase<L>};
+  return FastKernels{L::kWidth,     name,           &springPhase<L>,
+                     &sympPhase<L>, &stepSample<L>, &sandPhase<L>};
 }
 
 }  // namespace fast_kernel

@@ -40,9 +40,8 @@ void KeyLanes::writeBack(KeyState* keys) const {
     KeyState& k = keys[kLowestKey + i];
     // Written only where this render changed the value and the record still
     // holds what the render started from.
-#define VELLMARK_WRITE_LANE(name)                                           \
-  if (bitsOf(state.name[i]) != bitsOf(loaded.name[i]) &&                    \
-      bitsOf(k.name) == bitsOf(loaded.name[i]))                             \
+#define VELLMARK_WRITE_LANE(name)                                                                  \
+  if (bitsOf(state.name[i]) != bitsOf(loaded.name[i]) && bitsOf(k.name) == bitsOf(loaded.name[i])) \
     k.name = state.name[i];
     VELLMARK_KEY_STATE_FIELDS(VELLMARK_WRITE_LANE)
 #undef VELLMARK_WRITE_LANE

@@ -97,7 +97,7 @@ struct KeyLanes {
   // Switches as lane masks: all bits set or clear.
   uint32_t held[kRenderedKeys];
   uint32_t link[kRenderedKeys];
-  uint32_t highKey[kRenderedKeys];   // key above 72: bend halves large coefficients
+  uint32_t highKey[kRenderedKeys];    // key above 72: bend halves large coefficients
   uint32_t bodyDrive[kRenderedKeys];  // inside the body's key range
 
   // Takes the records of keys 21..108 and remembers the state as loaded.

@@ -74,9 +74,7 @@ struct Isa {
   static I loadInt(const int32_t* p) {
     return {_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))};
   }
-  static void storeInt(int32_t* p, I a) {
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), a.v);
-  }
+  static void storeInt(int32_t* p, I a) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), a.v); }
   static F set(float x) { return {_mm256_set1_ps(x)}; }
   static I setInt(int32_t x) { return {_mm256_set1_epi32(x)}; }
   static F negZero() { return set(-0.0f); }
@@ -106,8 +104,7 @@ struct Isa {
 
   // The engine's quiet test: exponent and three highest fraction bits zero.
   static M quiet(F a) {
-    const __m256i bits =
-        _mm256_and_si256(_mm256_castps_si256(a.v), _mm256_set1_epi32(0x7ff00000));
+    const __m256i bits = _mm256_and_si256(_mm256_castps_si256(a.v), _mm256_set1_epi32(0x7ff00000));
     return {_mm256_castsi256_ps(_mm256_cmpeq_epi32(bits, _mm256_setzero_si256()))};
   }
   // The quiet test for a value an arithmetic instruction has just produced
@@ -117,11 +114,22 @@ struct Isa {
   static M quietResult(F a) { return {_mm256_cmp_ps(a.v, _mm256_setzero_ps(), _CMP_EQ_OQ)}; }
   // Quiet test of three values at once: all three quiet.
   static M quiet3(F a, F b, F c) {
-    const __m256i any = _mm256_or_si256(
-        _mm256_or_si256(_mm256_castps_si256(a.v), _mm256_castps_si256(b.v)),
-        _mm256_castps_si256(c.v));
+    const __m256i any =
+        _mm256_or_si256(_mm256_or_si256(_mm256_castps_si256(a.v), _mm256_castps_si256(b.v)),
+                        _mm256_castps_si256(c.v));
     const __m256i bits = _mm256_and_si256(any, _mm256_set1_epi32(0x7ff00000));
     return {_mm256_castsi256_ps(_mm256_cmpeq_epi32(bits, _mm256_setzero_si256()))};
+  }
+
+  // Subnormal (exponent field zero, fraction not): decided on the bits, so
+  // that a denormals-are-zero mode of the caller does not matter.
+  static M subnormal(F a) {
+    const __m256i bits = _mm256_castps_si256(a.v);
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i exponent = _mm256_and_si256(bits, _mm256_set1_epi32(0x7f800000));
+    const __m256i fraction = _mm256_and_si256(bits, _mm256_set1_epi32(0x007fffff));
+    return {_mm256_castsi256_ps(_mm256_andnot_si256(_mm256_cmpeq_epi32(fraction, zero),
+                                                    _mm256_cmpeq_epi32(exponent, zero)))};
   }
 
   static M none() { return {_mm256_setzero_ps()}; }

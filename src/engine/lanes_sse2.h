@@ -91,6 +91,17 @@ struct Isa {
     return {_mm_castsi128_ps(_mm_cmpeq_epi32(bits, _mm_setzero_si128()))};
   }
 
+  // Subnormal (exponent field zero, fraction not): decided on the bits, so
+  // that a denormals-are-zero mode of the caller does not matter.
+  static M subnormal(F a) {
+    const __m128i bits = _mm_castps_si128(a.v);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i exponent = _mm_and_si128(bits, _mm_set1_epi32(0x7f800000));
+    const __m128i fraction = _mm_and_si128(bits, _mm_set1_epi32(0x007fffff));
+    return {_mm_castsi128_ps(
+        _mm_andnot_si128(_mm_cmpeq_epi32(fraction, zero), _mm_cmpeq_epi32(exponent, zero)))};
+  }
+
   static M none() { return {_mm_setzero_ps()}; }
   static M all() { return {_mm_castsi128_ps(_mm_set1_epi32(-1))}; }
   static M andNot(M a, M b) { return {_mm_andnot_ps(b.v, a.v)}; }  // a & ~b

@@ -38,11 +38,36 @@ uint64_t bits(double x) {
 
 std::vector<float> awkwardFloats() {
   const float inf = std::numeric_limits<float>::infinity();
-  std::vector<float> v = {0.0f,   -0.0f,  1.0f,   -1.0f, 0.5f,    -0.5f,   1.5f,     -1.5f,
-                          2.5f,   -2.5f,  0.3f,   -0.3f, 1e-40f,  -1e-40f, 1e-45f,   3e-39f,
-                          1e-38f, 8e6f,   -8e6f,  9e6f,  -9e6f,   3e9f,    -3e9f,    1e30f,
-                          inf,    -inf,   std::numeric_limits<float>::quiet_NaN(),
-                          -std::numeric_limits<float>::quiet_NaN(), 8388607.5f, -8388607.5f};
+  std::vector<float> v = {0.0f,
+                          -0.0f,
+                          1.0f,
+                          -1.0f,
+                          0.5f,
+                          -0.5f,
+                          1.5f,
+                          -1.5f,
+                          2.5f,
+                          -2.5f,
+                          0.3f,
+                          -0.3f,
+                          1e-40f,
+                          -1e-40f,
+                          1e-45f,
+                          3e-39f,
+                          1e-38f,
+                          8e6f,
+                          -8e6f,
+                          9e6f,
+                          -9e6f,
+                          3e9f,
+                          -3e9f,
+                          1e30f,
+                          inf,
+                          -inf,
+                          std::numeric_limits<float>::quiet_NaN(),
+                          -std::numeric_limits<float>::quiet_NaN(),
+                          8388607.5f,
+                          -8388607.5f};
   std::mt19937 rng(7);
   std::uniform_real_distribution<float> u(-5.0f, 5.0f);
   for (int i = 0; i < 200; ++i) v.push_back(u(rng));
@@ -123,9 +148,21 @@ TEST(FastKernelExactness, DrawsFollowTheGeneratorInLaneOrder) {
 }
 
 TEST(FastKernelExactness, InlineTremoloSineMatchesTheLibraryOne) {
-  std::vector<double> xs = {0.0, -0.0, 1.0, -1.0, 3.141592653589793, -3.141592653589793,
-                            1.5707963267948966, 4.71238898038469, 7.853981633974483,
-                            1e15, -1e15, 1.4e16, 3e17, 1e300, -1e300,
+  std::vector<double> xs = {0.0,
+                            -0.0,
+                            1.0,
+                            -1.0,
+                            3.141592653589793,
+                            -3.141592653589793,
+                            1.5707963267948966,
+                            4.71238898038469,
+                            7.853981633974483,
+                            1e15,
+                            -1e15,
+                            1.4e16,
+                            3e17,
+                            1e300,
+                            -1e300,
                             std::numeric_limits<double>::infinity(),
                             -std::numeric_limits<double>::infinity(),
                             std::numeric_limits<double>::quiet_NaN()};

@@ -82,8 +82,8 @@ class Twin {
     for (size_t i = 0; i < a.size(); ++i) {
       if (!same(a.left[i], b.left[i]) || !same(a.right[i], b.right[i])) {
         return ::testing::AssertionFailure()
-               << "sample " << rendered_ + i << ": reference " << a.left[i] << " / "
-               << a.right[i] << ", fast " << b.left[i] << " / " << b.right[i];
+               << "sample " << rendered_ + i << ": reference " << a.left[i] << " / " << a.right[i]
+               << ", fast " << b.left[i] << " / " << b.right[i];
       }
     }
     rendered_ += a.size();
@@ -100,7 +100,8 @@ class Twin {
       const engine::KeyState& a = r.keys[key];
       const engine::KeyState& b = f.keys[key];
 #define VELLMARK_COMPARE(name) \
-  if (!same(a.name, b.name)) diff << "key " << key << " " #name ": " << a.name << " vs " << b.name << "\n";
+  if (!same(a.name, b.name))   \
+    diff << "key " << key << " " #name ": " << a.name << " vs " << b.name << "\n";
       VELLMARK_KEY_STATE_FIELDS(VELLMARK_COMPARE)
       VELLMARK_KEY_COEFFICIENT_FIELDS(VELLMARK_COMPARE)
 #undef VELLMARK_COMPARE
@@ -436,8 +437,8 @@ TEST_P(FastRenderer, RandomProgramsAndMidi) {
       }
       t.send(batch);
       if (rng() % 8 == 0) t.set(static_cast<int>(rng() % params::kNumParams), value());
-      ASSERT_TRUE(t.render(static_cast<int>(1 + rng() % 600), 1 + static_cast<int>(rng() % 600),
-                           false))
+      ASSERT_TRUE(
+          t.render(static_cast<int>(1 + rng() % 600), 1 + static_cast<int>(rng() % 600), false))
           << "seed " << seed << " block " << b;
     }
     ASSERT_TRUE(t.sameState()) << "seed " << seed;

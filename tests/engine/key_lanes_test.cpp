@@ -1,13 +1,14 @@
 // The key records' structure-of-arrays copy: it carries every field there
 // and back, and writes back only what the renderer changed and nobody else
 // touched meanwhile.
+#include "engine/key_lanes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 
 #include "engine/engine.h"
-#include "engine/key_lanes.h"
 
 namespace {
 
