@@ -112,6 +112,33 @@ void allKeys(benchmark::State& state, engine::KeyRendererKind kind) {
   reportRate(state, kAllKeysBlocks);
 }
 
+// (d) Keys that draw random numbers: all 88 keys struck with the pedal
+// down while the mod wheel keeps moving (scrape), or in noise mode, with
+// the same effects as (c). These run sample by sample.
+void drawingKeys(benchmark::State& state, engine::KeyRendererKind kind, bool noise) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    Scenario s(kind);
+    s.plugin->setParameter(params::kSandCount, 0.3f);
+    s.plugin->setParameter(params::kEchoWet, 0.3f);
+    s.plugin->setParameter(params::kBodyVolume, 0.5f);
+    s.plugin->setParameter(params::kBodyPhaseMix, 0.6f);
+    if (noise) s.plugin->setParameter(params::kSpringBDiffusion, 1.0f);
+    s.controller(64, 127);
+    for (int key = 21; key <= 108; ++key) s.note(key, 90);
+    state.ResumeTiming();
+    for (int i = 0; i < kAllKeysBlocks; ++i) {
+      if (!noise) {
+        state.PauseTiming();
+        s.controller(1, (i * 5) % 128);
+        state.ResumeTiming();
+      }
+      s.block();
+    }
+  }
+  reportRate(state, kAllKeysBlocks);
+}
+
 void BM_Silence(benchmark::State& state) { silence(state, engine::KeyRendererKind::Fast); }
 void BM_SilenceReference(benchmark::State& state) {
   silence(state, engine::KeyRendererKind::Reference);
@@ -126,12 +153,28 @@ void BM_AllKeysPedalEffects(benchmark::State& state) {
 void BM_AllKeysPedalEffectsReference(benchmark::State& state) {
   allKeys(state, engine::KeyRendererKind::Reference);
 }
+void BM_AllKeysScrape(benchmark::State& state) {
+  drawingKeys(state, engine::KeyRendererKind::Fast, false);
+}
+void BM_AllKeysScrapeReference(benchmark::State& state) {
+  drawingKeys(state, engine::KeyRendererKind::Reference, false);
+}
+void BM_AllKeysNoise(benchmark::State& state) {
+  drawingKeys(state, engine::KeyRendererKind::Fast, true);
+}
+void BM_AllKeysNoiseReference(benchmark::State& state) {
+  drawingKeys(state, engine::KeyRendererKind::Reference, true);
+}
 BENCHMARK(BM_Silence);
 BENCHMARK(BM_SilenceReference);
 BENCHMARK(BM_OneHeldNote);
 BENCHMARK(BM_OneHeldNoteReference);
 BENCHMARK(BM_AllKeysPedalEffects)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllKeysPedalEffectsReference)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllKeysScrape)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllKeysScrapeReference)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllKeysNoise)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllKeysNoiseReference)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -232,6 +232,10 @@ struct Engine {
                             const FastKernels& kernels, float depth);
   void driveUnrenderedKeys(float bodyDrive);
   void sandOverChunk(const ChunkInputs& in, const FastKernels& kernels, bool bodyDrawsFirst);
+  void beginSand();
+  void runSand(const FastKernels& kernels, int32_t count, float* o0, float* o1,
+               const uint8_t* bodyDraws);
+  void endSand();
 
   FastRenderScratch fast_;
 };

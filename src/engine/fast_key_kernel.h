@@ -88,13 +88,34 @@ struct NoDraws {
 };
 
 // Sample by sample: draws come from the engine's generator in key order.
+// The common patterns are drawn here with the generator's jump-ahead, the
+// others through the scalar hook.
 struct HookDraws {
   static constexpr bool kCanDraw = true;
   const SampleHooks* hooks;
   template <class L>
   void fill(int scrapeBits, int springBits, GroupDraws<L>& d) {
-    if (scrapeBits | springBits)
-      hooks->fillDraws(hooks->context, L::kWidth, scrapeBits, springBits, d.scrape, d.spring);
+    constexpr int W = L::kWidth;
+    const typename L::F scale = L::set(3.0518509e-05f);  // rnd() = rand() / 32767
+    uint32_t& state = *hooks->random;
+    if (scrapeBits == 0 && springBits != 0) {
+      L::store(d.spring, L::drawInts(state, springBits) * scale);
+    } else if (scrapeBits == (1 << W) - 1 && springBits == 0) {
+      // Every lane scrapes: draws 8l..8l+7 are lane l's, in scrape order.
+      // Blocks of W consecutive draws, transposed into one row per scrape
+      // line.
+      typename L::F blocks[8];
+      for (int b = 0; b < 8; ++b) blocks[b] = L::drawIntsAt(state, b * W) * scale;
+      state = kCrtJumps.mul[8 * W] * state + kCrtJumps.add[8 * W];
+      for (int half = 0; half < 8 / W; ++half) {
+        typename L::F rows[W];
+        for (int lane = 0; lane < W; ++lane) rows[lane] = blocks[lane * (8 / W) + half];
+        L::transpose(rows);
+        for (int k = 0; k < W; ++k) L::store(d.scrape + (half * W + k) * W, rows[k]);
+      }
+    } else if (scrapeBits | springBits) {
+      hooks->fillDraws(hooks->context, W, scrapeBits, springBits, d.scrape, d.spring);
+    }
   }
 };
 

@@ -30,17 +30,19 @@ struct SampleContext {
   KeyState* keys;
   const ChunkInputs* in;
   const KeyModelParams* params;
-  platform::CrtRandom* random;
+  uint32_t* random;  // the generator's state while the keys step
 };
 
 void fillDraws(void* context, int width, int scrapeBits, int springBits, float* scrape,
                float* spring) {
-  platform::CrtRandom& random = *static_cast<SampleContext*>(context)->random;
+  uint32_t& state = *static_cast<SampleContext*>(context)->random;
+  platform::CrtRandom random(state);
   for (int lane = 0; lane < width; ++lane) {
     if ((scrapeBits >> lane) & 1)
       for (int n = 0; n < 8; ++n) scrape[n * width + lane] = random.rnd();
     if ((springBits >> lane) & 1) spring[lane] = random.rnd();
   }
+  state = random.state();
 }
 
 void referenceGroup(void* context, int firstLane, int width, int j, BusSums& buses) {
@@ -52,13 +54,15 @@ void referenceGroup(void* context, int firstLane, int width, int j, BusSums& bus
   in.bend = c.in->bend[j];
   in.noiseFreq = c.in->noiseFreq[j];
   in.noiseRes = c.in->noiseRes[j];
+  platform::CrtRandom random(*c.random);
   for (int lane = firstLane; lane < firstLane + width; ++lane) {
     const int key = kLowestKey + lane;
     KeyState k;
     c.lanes->toRecord(lane, c.keys[key], k);
-    stepKeyReference(k, key, in, *c.params, buses, *c.random);
+    stepKeyReference(k, key, in, *c.params, buses, random);
     c.lanes->fromRecord(lane, k);
   }
+  *c.random = random.state();
 }
 
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
@@ -209,6 +213,15 @@ void Engine::renderChunkByPhases(float* out0, float* out1, const ChunkInputs& in
 // generator itself in the reference order (each sample's body draw first
 // where it was left for here), then each sample's filters.
 void Engine::sandOverChunk(const ChunkInputs& in, const FastKernels& kernels, bool bodyDrawsFirst) {
+  beginSand();
+  std::fill(std::begin(fast_.noDraws), std::end(fast_.noDraws), uint8_t{0});
+  runSand(kernels, in.count, fast_.shaped0, fast_.shaped1,
+          bodyDrawsFirst ? fast_.bodyRan : fast_.noDraws);
+  endSand();
+}
+
+// The grains as lanes, for one or more runs of the sand kernel.
+void Engine::beginSand() {
   SandLanes& lanes = fast_.sand;
   const int32_t grains = sand.sandCount;
   for (int i = 0; i < kSandLanes; ++i) {
@@ -224,28 +237,48 @@ void Engine::sandOverChunk(const ChunkInputs& in, const FastKernels& kernels, bo
   fast_.sandLoaded = lanes;
 
   SandChunk& c = fast_.sandChunk;
-  c.count = in.count;
-  c.in0 = fast_.shaped0;
-  c.in1 = fast_.shaped1;
-  c.bodyDraw = bodyDrawsFirst ? fast_.bodyRan : fast_.noDraws;
   c.grains = grains;
   c.kick = sand.sandKick;
   c.kickSpread = sand.sandKickSpread;
   c.width = sand.sandWidth;
   c.level = sand.sandLevel;
   c.drive = sand.sandDrive;
-  c.random = random.state();
-  std::fill(std::begin(fast_.noDraws), std::end(fast_.noDraws), uint8_t{0});
-  kernels.sandPhase(lanes, c);
-  random.srand(c.random);
 
-  // Written back where the stage changed a value that nobody else has
-  // changed meanwhile (a grain count set from another thread wins).
+  // `active` grows by the same share for every grain kicked into motion.
+  const float share = 1.0f / static_cast<float>(grains);
+  float active = 0.0f;
+  fast_.sandActive[0] = 0.0f;
+  for (int32_t n = 1; n <= grains; ++n) fast_.sandActive[n] = active = active + share;
+}
+
+// `count` samples of the sand on the outputs o0/o1 (after the drive),
+// which take the filters' output.
+void Engine::runSand(const FastKernels& kernels, int32_t count, float* o0, float* o1,
+                     const uint8_t* bodyDraws) {
+  SandChunk& c = fast_.sandChunk;
+  c.count = count;
+  c.in0 = o0;
+  c.in1 = o1;
+  c.bodyDraw = bodyDraws;
+  c.random = random.state();
+  kernels.sandPhase(fast_.sand, c);
+  random.srand(c.random);
+  for (int32_t j = 0; j < count; ++j) {
+    sand.sandSumL = c.sumL[j];
+    sand.sandSumR = c.sumR[j];
+    sand.filter(fast_.sandActive[c.kicked[j]], o0[j], o1[j]);
+  }
+}
+
+// Written back where the stage changed a value that nobody else has
+// changed meanwhile (a grain count set from another thread wins).
+void Engine::endSand() {
   auto writeBack = [](float now, float loaded, float& field) {
     if (!sameBits(now, loaded) && sameBits(field, loaded)) field = now;
   };
+  const SandLanes& lanes = fast_.sand;
   const SandLanes& before = fast_.sandLoaded;
-  for (int i = 0; i < grains; ++i) {
+  for (int i = 0; i < fast_.sandChunk.grains; ++i) {
     SandGrain& g = sand.sandGrains[i];
     writeBack(lanes.pos[i], before.pos[i], g.pos);
     writeBack(lanes.threshold[i], before.threshold[i], g.threshold);
@@ -253,32 +286,28 @@ void Engine::sandOverChunk(const ChunkInputs& in, const FastKernels& kernels, bo
     writeBack(lanes.energy[i], before.energy[i], g.energy);
     writeBack(lanes.ring[i], before.ring[i], g.ring);
   }
-  sand.sandLevel = c.level;
-  sand.sandDrive = c.drive;
-
-  // `active` grows by the same share for every grain kicked into motion.
-  const float share = 1.0f / static_cast<float>(grains);
-  float active = 0.0f;
-  fast_.sandActive[0] = 0.0f;
-  for (int32_t n = 1; n <= grains; ++n) fast_.sandActive[n] = active = active + share;
-  for (int32_t j = 0; j < in.count; ++j) {
-    sand.sandSumL = c.sumL[j];
-    sand.sandSumR = c.sumR[j];
-    sand.filter(fast_.sandActive[c.kicked[j]], fast_.shaped0[j], fast_.shaped1[j]);
-  }
+  sand.sandLevel = fast_.sandChunk.level;
+  sand.sandDrive = fast_.sandChunk.drive;
 }
 
 void Engine::renderChunkBySamples(float* out0, float* out1, const ChunkInputs& in, ChunkParams& cp,
                                   const FastKernels& kernels, float depth) {
   KeyLanes& lanes = fast_.lanes;
-  SampleContext context{&lanes, keys, &in, &cp.p, &random};
+  uint32_t state = 0;
+  SampleContext context{&lanes, keys, &in, &cp.p, &state};
   SampleHooks hooks;
   hooks.context = &context;
+  hooks.random = &state;
   hooks.fillDraws = &fillDraws;
   hooks.referenceGroup = &referenceGroup;
+  const bool sanded = sand.active();
+  if (sanded) beginSand();
+  const uint8_t noBodyDraw = 0;  // the body has drawn in its place already
   for (int32_t j = 0; j < in.count; ++j) {
     BusSums buses;
+    state = random.state();
     kernels.stepSample(lanes, in, j, cp, hooks, buses);
+    random.srand(state);
     float spring0 = buses.spring0;
     float spring1 = buses.spring1;
     bool ran = false;
@@ -288,8 +317,17 @@ void Engine::renderChunkBySamples(float* out0, float* out1, const ChunkInputs& i
         if (lanes.bodyDrive[i]) lanes.state.sympVel[i] += bodyDrive;
       driveUnrenderedKeys(bodyDrive);
     }
-    finishSample(in.firstIndex + j, spring0, spring1, buses.sym0, buses.sym1, depth, out0, out1);
+    float phaserA = 0.0f, phaserB = 0.0f;
+    if (phaser.active()) {
+      phaser.coefficientsInline(depth, phaserA, phaserB);
+      phaser.advance();
+    }
+    float o0, o1;
+    shapeSample(spring0, spring1, buses.sym0, buses.sym1, phaserA, phaserB, o0, o1);
+    if (sanded) runSand(kernels, 1, &o0, &o1, &noBodyDraw);
+    emitSample(in.firstIndex + j, o0, o1, out0, out1);
   }
+  if (sanded) endSand();
 }
 
 }  // namespace engine

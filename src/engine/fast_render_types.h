@@ -67,13 +67,14 @@ struct FreqTrace {
 // per-key reference step for the rare cases the vector code cannot order.
 struct SampleHooks {
   void* context = nullptr;
+  uint32_t* random = nullptr;  // the generator's state while the keys step
   // Fills draws in lane order: for each lane, 8 scrape draws if its bit is
   // set in scrapeBits, then one spring draw if set in springBits.
-  // scrape[k * width + lane], spring[lane].
+  // scrape[k * width + lane], spring[lane]. Steps *random.
   void (*fillDraws)(void* context, int width, int scrapeBits, int springBits, float* scrape,
                     float* spring) = nullptr;
   // Steps lanes [first, first + width) at chunk sample j with the
-  // reference code, adding to the buses.
+  // reference code, adding to the buses. Steps *random.
   void (*referenceGroup)(void* context, int firstLane, int width, int j, BusSums& buses) = nullptr;
 };
 

@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "engine/crt_jumps.h"
+
 namespace engine {
 namespace lanes_avx2 {
 
@@ -30,35 +32,6 @@ inline F operator*(F a, F b) { return {_mm256_mul_ps(a.v, b.v)}; }
 inline F operator/(F a, F b) { return {_mm256_div_ps(a.v, b.v)}; }
 inline M operator&(M a, M b) { return {_mm256_and_ps(a.v, b.v)}; }
 inline M operator|(M a, M b) { return {_mm256_or_ps(a.v, b.v)}; }
-
-// The C runtime generator (state = state * 214013 + 2531011 mod 2^32)
-// stepped n = 1..8 times at once: state_n = mul[n] * state + add[n], and
-// for every set of lanes the rank of each lane among them.
-struct CrtJumps {
-  uint32_t mul[9];
-  uint32_t add[9];
-  int32_t rank[256][8];
-};
-
-constexpr CrtJumps makeCrtJumps() {
-  CrtJumps j{};
-  j.mul[0] = 1u;
-  j.add[0] = 0u;
-  for (int n = 1; n <= 8; ++n) {
-    j.mul[n] = j.mul[n - 1] * 214013u;
-    j.add[n] = j.add[n - 1] * 214013u + 2531011u;
-  }
-  for (int bits = 0; bits < 256; ++bits) {
-    int rank = 0;
-    for (int lane = 0; lane < 8; ++lane) {
-      j.rank[bits][lane] = rank;
-      if ((bits >> lane) & 1) ++rank;
-    }
-  }
-  return j;
-}
-
-constexpr CrtJumps kCrtJumps = makeCrtJumps();
 
 struct Isa {
   static constexpr int kWidth = 8;
@@ -176,10 +149,16 @@ struct Isa {
     return {_mm256_cvtepi32_ps(_mm256_permutevar8x32_epi32(value, rank))};
   }
 
-  static float lane(F a, int i) {
-    alignas(32) float t[8];
-    _mm256_store_ps(t, a.v);
-    return t[i];
+  // Draws first + 1 .. first + 8 after `state` (first + 8 <= 64), in
+  // order, as floats 0..32767; the state itself is left alone.
+  static F drawIntsAt(uint32_t state, int first) {
+    const CrtJumps& j = kCrtJumps;
+    const __m256i s = _mm256_set1_epi32(static_cast<int32_t>(state));
+    const __m256i mul = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(j.mul + first + 1));
+    const __m256i add = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(j.add + first + 1));
+    const __m256i next = _mm256_add_epi32(_mm256_mullo_epi32(s, mul), add);
+    const __m256i value = _mm256_and_si256(_mm256_srli_epi32(next, 16), _mm256_set1_epi32(0x7fff));
+    return {_mm256_cvtepi32_ps(value)};
   }
 
   // The columns of an 8 x 8 tile held as eight rows: column c has lane c

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "engine/crt_jumps.h"
+
 namespace engine {
 namespace lanes_sse2 {
 
@@ -142,10 +144,15 @@ struct Isa {
     return load(r);
   }
 
-  static float lane(F a, int i) {
-    alignas(16) float t[4];
-    _mm_store_ps(t, a.v);
-    return t[i];
+  // Draws first + 1 .. first + 4 after `state` (first + 4 <= 64), in
+  // order, as floats 0..32767; the state itself is left alone.
+  static F drawIntsAt(uint32_t state, int first) {
+    alignas(16) float r[4];
+    for (int i = 0; i < 4; ++i) {
+      const uint32_t s = kCrtJumps.mul[first + 1 + i] * state + kCrtJumps.add[first + 1 + i];
+      r[i] = static_cast<float>(static_cast<int32_t>((s >> 16) & 0x7fffu));
+    }
+    return load(r);
   }
 
   static void columns(const F* rows, __m128* c) {

@@ -147,6 +147,20 @@ TEST(FastKernelExactness, DrawsFollowTheGeneratorInLaneOrder) {
   }
 }
 
+TEST(FastKernelExactness, JumpAheadDrawsMatchTheGeneratorStepByStep) {
+  for (uint32_t seed : {1u, 12345u, 0xdeadbeefu}) {
+    platform::CrtRandom reference(seed);
+    float want[64];
+    for (float& w : want) w = static_cast<float>(reference.rand());
+    for (int first = 0; first + 4 <= 64; first += 4) {
+      float got[4];
+      L::store(got, L::drawIntsAt(seed, first));
+      for (int i = 0; i < 4; ++i) EXPECT_EQ(got[i], want[first + i]) << seed << " " << first;
+    }
+    EXPECT_EQ(engine::kCrtJumps.mul[64] * seed + engine::kCrtJumps.add[64], reference.state());
+  }
+}
+
 TEST(FastKernelExactness, InlineTremoloSineMatchesTheLibraryOne) {
   std::vector<double> xs = {0.0,
                             -0.0,
