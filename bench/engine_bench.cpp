@@ -1,6 +1,7 @@
 // Real-time cost of the engine at 48 kHz in 256-frame blocks. Each
 // benchmark reports "rtf": seconds of audio rendered per second of CPU time
-// on one core.
+// on one core. Every scenario runs with the fast key renderer and with the
+// plain reference renderer.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -35,41 +36,31 @@ struct Scenario {
   explicit Scenario(engine::KeyRendererKind kind) : plugin(new Quarnel(benchHost)) {
     plugin->engineState().keyRenderer = kind;
   }
-  void note(int key, int velocity = 100) {
+  void midi(int status, int data1, int data2) {
     VstMidiEvent e{};
     e.type = kVstMidiType;
     e.byteSize = sizeof e;
-    e.midiData[0] = static_cast<char>(0x90);
-    e.midiData[1] = static_cast<char>(key);
-    e.midiData[2] = static_cast<char>(velocity);
+    e.midiData[0] = static_cast<char>(status);
+    e.midiData[1] = static_cast<char>(data1);
+    e.midiData[2] = static_cast<char>(data2);
     VstEvents list{};
     list.numEvents = 1;
     list.events[0] = reinterpret_cast<VstEvent*>(&e);
     plugin->processEvents(&list);
   }
-  void controller(int number, int value) {
-    VstMidiEvent e{};
-    e.type = kVstMidiType;
-    e.midiData[0] = static_cast<char>(0xb0);
-    e.midiData[1] = static_cast<char>(number);
-    e.midiData[2] = static_cast<char>(value);
-    VstEvents list{};
-    list.numEvents = 1;
-    list.events[0] = reinterpret_cast<VstEvent*>(&e);
-    plugin->processEvents(&list);
-  }
+  void note(int key, int velocity = 100) { midi(0x90, key, velocity); }
+  void controller(int number, int value) { midi(0xb0, number, value); }
   void block() {
     float* outputs[2] = {left.data(), right.data()};
     plugin->processReplacing(nullptr, outputs, kBlock);
+    benchmark::DoNotOptimize(left.data());
+    benchmark::DoNotOptimize(right.data());
   }
 };
 
-void run(benchmark::State& state, Scenario& s) {
-  for (auto _ : state) {
-    s.block();
-    benchmark::DoNotOptimize(s.left.data());
-  }
-  const double audioSeconds = static_cast<double>(state.iterations()) * kBlock / kRate;
+void reportRate(benchmark::State& state, int blocksPerIteration) {
+  const double audioSeconds =
+      static_cast<double>(state.iterations()) * blocksPerIteration * kBlock / kRate;
   state.counters["rtf"] = benchmark::Counter(audioSeconds, benchmark::Counter::kIsRate);
 }
 
@@ -82,44 +73,108 @@ void BM_InstanceCreation(benchmark::State& state) {
 }
 BENCHMARK(BM_InstanceCreation)->Unit(benchmark::kMillisecond);
 
-void BM_SilentBlock(benchmark::State& state) {
-  Scenario s(engine::KeyRendererKind::Fast);
-  run(state, s);
+// (a) No key sounding: the synthesis is skipped, filters and echo run.
+void silence(benchmark::State& state, engine::KeyRendererKind kind) {
+  Scenario s(kind);
+  for (auto _ : state) s.block();
+  reportRate(state, 1);
 }
-BENCHMARK(BM_SilentBlock);
 
+// (b) One held note (middle C), measured from its second second on; the
+// body drives every sympathetic resonator.
 void oneHeldNote(benchmark::State& state, engine::KeyRendererKind kind) {
   Scenario s(kind);
   s.note(60);
-  for (int i = 0; i < 200; ++i) s.block();
-  run(state, s);
+  for (int i = 0; i < kRate / kBlock; ++i) s.block();
+  for (auto _ : state) s.block();
+  reportRate(state, 1);
 }
 
-// Every key struck with the pedal down, and body, phaser, sand and echo on.
+// (c) All 88 keys struck with the sustain pedal down, body, phaser, sand
+// (SAND NUM 0.3) and echo (wet 0.3) on. Each iteration builds a fresh
+// instance and strikes the keys with the timer paused, then measures the
+// first two seconds after the strike, during which every key sounds.
+constexpr int kAllKeysBlocks = 2 * kRate / kBlock;
+
 void allKeys(benchmark::State& state, engine::KeyRendererKind kind) {
-  Scenario s(kind);
-  s.plugin->setParameter(params::kSandCount, 0.5f);
-  s.plugin->setParameter(params::kEchoWet, 0.3f);
-  s.plugin->setParameter(params::kBodyVolume, 0.5f);
-  s.plugin->setParameter(params::kBodyPhaseMix, 0.6f);
-  s.controller(64, 127);
-  for (int key = 21; key <= 108; ++key) s.note(key, 90);
-  for (int i = 0; i < 20; ++i) s.block();
-  run(state, s);
+  for (auto _ : state) {
+    state.PauseTiming();
+    Scenario s(kind);
+    s.plugin->setParameter(params::kSandCount, 0.3f);
+    s.plugin->setParameter(params::kEchoWet, 0.3f);
+    s.plugin->setParameter(params::kBodyVolume, 0.5f);
+    s.plugin->setParameter(params::kBodyPhaseMix, 0.6f);
+    s.controller(64, 127);
+    for (int key = 21; key <= 108; ++key) s.note(key, 90);
+    state.ResumeTiming();
+    for (int i = 0; i < kAllKeysBlocks; ++i) s.block();
+  }
+  reportRate(state, kAllKeysBlocks);
 }
 
+// (d) Keys that draw random numbers: all 88 keys struck with the pedal
+// down while the mod wheel keeps moving (scrape), or in noise mode, with
+// the same effects as (c). These run sample by sample.
+void drawingKeys(benchmark::State& state, engine::KeyRendererKind kind, bool noise) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    Scenario s(kind);
+    s.plugin->setParameter(params::kSandCount, 0.3f);
+    s.plugin->setParameter(params::kEchoWet, 0.3f);
+    s.plugin->setParameter(params::kBodyVolume, 0.5f);
+    s.plugin->setParameter(params::kBodyPhaseMix, 0.6f);
+    if (noise) s.plugin->setParameter(params::kSpringBDiffusion, 1.0f);
+    s.controller(64, 127);
+    for (int key = 21; key <= 108; ++key) s.note(key, 90);
+    state.ResumeTiming();
+    for (int i = 0; i < kAllKeysBlocks; ++i) {
+      if (!noise) {
+        state.PauseTiming();
+        s.controller(1, (i * 5) % 128);
+        state.ResumeTiming();
+      }
+      s.block();
+    }
+  }
+  reportRate(state, kAllKeysBlocks);
+}
+
+void BM_Silence(benchmark::State& state) { silence(state, engine::KeyRendererKind::Fast); }
+void BM_SilenceReference(benchmark::State& state) {
+  silence(state, engine::KeyRendererKind::Reference);
+}
 void BM_OneHeldNote(benchmark::State& state) { oneHeldNote(state, engine::KeyRendererKind::Fast); }
 void BM_OneHeldNoteReference(benchmark::State& state) {
   oneHeldNote(state, engine::KeyRendererKind::Reference);
 }
-void BM_AllKeysPedalEffects(benchmark::State& state) { allKeys(state, engine::KeyRendererKind::Fast); }
+void BM_AllKeysPedalEffects(benchmark::State& state) {
+  allKeys(state, engine::KeyRendererKind::Fast);
+}
 void BM_AllKeysPedalEffectsReference(benchmark::State& state) {
   allKeys(state, engine::KeyRendererKind::Reference);
 }
+void BM_AllKeysScrape(benchmark::State& state) {
+  drawingKeys(state, engine::KeyRendererKind::Fast, false);
+}
+void BM_AllKeysScrapeReference(benchmark::State& state) {
+  drawingKeys(state, engine::KeyRendererKind::Reference, false);
+}
+void BM_AllKeysNoise(benchmark::State& state) {
+  drawingKeys(state, engine::KeyRendererKind::Fast, true);
+}
+void BM_AllKeysNoiseReference(benchmark::State& state) {
+  drawingKeys(state, engine::KeyRendererKind::Reference, true);
+}
+BENCHMARK(BM_Silence);
+BENCHMARK(BM_SilenceReference);
 BENCHMARK(BM_OneHeldNote);
 BENCHMARK(BM_OneHeldNoteReference);
-BENCHMARK(BM_AllKeysPedalEffects);
-BENCHMARK(BM_AllKeysPedalEffectsReference);
+BENCHMARK(BM_AllKeysPedalEffects)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllKeysPedalEffectsReference)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllKeysScrape)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllKeysScrapeReference)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllKeysNoise)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllKeysNoiseReference)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

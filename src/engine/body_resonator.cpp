@@ -8,7 +8,13 @@ namespace engine {
 
 void BodyResonator::process(float spring0, float& spring1, KeyState* keys,
                             platform::CrtRandom& random) {
-  const float r = random.rnd();
+  float drive;
+  if (!resonate(random.rnd(), spring0, spring1, drive)) return;
+  const int32_t high = endDrivenKey();
+  for (int32_t key = firstDrivenKey(); key < high; ++key) keys[key].sympVel += drive;
+}
+
+bool BodyResonator::resonate(float r, float spring0, float& spring1, float& drive) {
   bodyPos = bodyPos - ((r - 1.0f) * bodyDiffusion + 1.0f) * (spring1 + spring0) * 0.0005f;
   bodyVel = bodyVel - bodyPos;
   if (isQuiet(bodyVel)) {
@@ -23,12 +29,13 @@ void BodyResonator::process(float spring0, float& spring1, KeyState* keys,
   spring1 = spring1 + bodyPos;
 
   const float e = ((bodyVel - 1.0f) * bodySharpness + 1.0f) * bodyVel;
-  if (isQuiet(e)) return;
-  const float drive = e * (0.9f * (bodySharpness * bodySharpness) + 0.1f) * bodyVolume;
-  // The key range comes from parameters; keep it inside the key records.
-  const int32_t low = std::max<int32_t>(bodyLowKey, 0);
-  const int32_t high = std::min<int32_t>(bodyHighKey, kKeyCount);
-  for (int32_t key = low; key < high; ++key) keys[key].sympVel += drive;
+  if (isQuiet(e)) return false;
+  drive = e * (0.9f * (bodySharpness * bodySharpness) + 0.1f) * bodyVolume;
+  return true;
 }
+
+// The key range comes from parameters; keep it inside the key records.
+int32_t BodyResonator::firstDrivenKey() const { return std::max<int32_t>(bodyLowKey, 0); }
+int32_t BodyResonator::endDrivenKey() const { return std::min<int32_t>(bodyHighKey, kKeyCount); }
 
 }  // namespace engine

@@ -27,6 +27,13 @@ struct BodyResonator {
 
   // One sample. The caller skips it when the output-0 spring bus was quiet.
   void process(float spring0, float& spring1, KeyState* keys, platform::CrtRandom& random);
+
+  // The resonator part of process() with its draw r already taken; true
+  // when it drives the sympathetic resonators, with the drive.
+  bool resonate(float r, float spring0, float& spring1, float& drive);
+  // The key range as clamped to the records.
+  int32_t firstDrivenKey() const;
+  int32_t endDrivenKey() const;
 };
 
 }  // namespace engine

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 #include "engine/fast_keys.h"
@@ -9,6 +10,10 @@
 #include "platform/fp_mode.h"
 
 namespace engine {
+
+// The plug-in object is created with plain (nothrow) new; an over-aligned
+// engine would silently switch it to the aligned allocation functions.
+static_assert(alignof(Engine) <= alignof(std::max_align_t), "engine must not be over-aligned");
 
 namespace {
 
@@ -209,89 +214,131 @@ void Engine::updateTremolo(RenderHost& host, bool tempoChanged) {
   }
 }
 
-void Engine::stepKeys(const KeySampleInputs& in, BusSums& buses) {
-  if (keyRenderer == KeyRendererKind::Reference)
-    stepKeysReference(keys, in, keyParams, buses, random);
-  else
-    stepKeysFast(keys, in, keyParams, buses, random);
-}
-
 void Engine::renderSynthesis(float* out0, float* out1, int32_t count, RenderHost& host) {
   bool tempoChanged = false;
   updateTempo(host, tempoChanged);
   updateTremolo(host, tempoChanged);
 
   const float frames = static_cast<float>(count);
-  const float noiseFreqStep = (noiseFreqTarget - noiseFreq) / frames;
-  const float noiseResStep = (noiseResTarget - noiseRes) / frames;
-  float saturation = saturateStart;
-  const float saturationStep = (saturateTarget - saturateStart) / frames;
-  float bend = bendStart;
-  const float bendStep = (bendTarget - bendStart) / frames;
+  BlockGlides g;
+  g.noiseFreqStep = (noiseFreqTarget - noiseFreq) / frames;
+  g.noiseResStep = (noiseResTarget - noiseRes) / frames;
+  g.saturation = saturateStart;
+  g.saturationStep = (saturateTarget - saturateStart) / frames;
+  g.bend = bendStart;
+  g.bendStep = (bendTarget - bendStart) / frames;
   // The mod wheel moves only a tenth of the way within a block.
-  float wheel = modWheelStart;
-  const float wheelStep = (modWheelTarget - modWheelStart) / (10.0f * frames);
+  g.wheel = modWheelStart;
+  g.wheelStep = (modWheelTarget - modWheelStart) / (10.0f * frames);
   modWheelPrev = modWheelStart;
-  const float depth = host.tremoloDepth();
+  g.tremoloDepth = host.tremoloDepth();
 
+  const FastKernels* kernels =
+      keyRenderer == KeyRendererKind::Fast ? fastKeyKernels(fastKernels) : nullptr;
+  if (kernels)
+    renderFast(out0, out1, count, g, *kernels);
+  else
+    renderReference(out0, out1, count, g);
+}
+
+KeySampleInputs Engine::nextSampleInputs(int32_t i, const BlockGlides& g) {
+  noiseFreq = noiseFreq + g.noiseFreqStep;
+  noiseRes = noiseRes + g.noiseResStep;
+  if (g.wheelStep != 0.0f) scrapeLevel = scrapeLevel + (g.wheel - modWheelPrev);
+  scrapeLevel = scrapeLevel * 0.99975f;
+  if (isQuiet(scrapeLevel)) scrapeLevel = 0.0f;
+
+  KeySampleInputs in;
+  in.sampleIndex = i;
+  in.scrape = scrapeLevel;
+  in.saturation = g.saturation;
+  in.bend = g.bend;
+  in.noiseFreq = noiseFreq;
+  in.noiseRes = noiseRes;
+  return in;
+}
+
+void Engine::advanceGlides(BlockGlides& g) {
+  modWheelPrev = g.wheel;
+  g.wheel = g.wheel + g.wheelStep;
+  g.saturation = g.saturation + g.saturationStep;
+  g.bend = g.bend + g.bendStep;
+}
+
+void Engine::renderReference(float* out0, float* out1, int32_t count, BlockGlides& g) {
   for (int32_t i = 0; i < count; ++i) {
-    noiseFreq = noiseFreq + noiseFreqStep;
-    noiseRes = noiseRes + noiseResStep;
-    if (wheelStep != 0.0f) scrapeLevel = scrapeLevel + (wheel - modWheelPrev);
-    scrapeLevel = scrapeLevel * 0.99975f;
-    if (isQuiet(scrapeLevel)) scrapeLevel = 0.0f;
-
-    KeySampleInputs in;
-    in.sampleIndex = i;
-    in.scrape = scrapeLevel;
-    in.saturation = saturation;
-    in.bend = bend;
-    in.noiseFreq = noiseFreq;
-    in.noiseRes = noiseRes;
+    const KeySampleInputs in = nextSampleInputs(i, g);
     BusSums buses;
-    stepKeys(in, buses);
-
-    modWheelPrev = wheel;
-    wheel = wheel + wheelStep;
-    saturation = saturation + saturationStep;
-    bend = bend + bendStep;
+    stepKeysReference(keys, in, keyParams, buses, random);
+    advanceGlides(g);
 
     float spring0 = buses.spring0;
     float spring1 = buses.spring1;
-    float sym0 = buses.sym0;
-    float sym1 = buses.sym1;
-    if (isQuiet(spring1)) spring1 = 0.0f;
-    const bool spring0Quiet = isQuiet(spring0);
-    if (spring0Quiet) spring0 = 0.0f;
-
-    if (!spring0Quiet && body.active()) body.process(spring0, spring1, keys, random);
-    if (phaser.active()) phaser.process(sym0, sym1, depth);
-    if (outputCrush.active()) {
-      spring0 = outputCrush.process(spring0);
-      spring1 = outputCrush.process(spring1);
+    bool bodyRan = false;
+    float bodyDrive = 0.0f;
+    if (springStage(spring0, spring1, true, bodyRan, bodyDrive)) {
+      const int32_t high = body.endDrivenKey();
+      for (int32_t key = body.firstDrivenKey(); key < high; ++key) keys[key].sympVel += bodyDrive;
     }
-
-    float o0 = spring0 + sym0;
-    float o1 = spring1 + sym1;
-    if (bodyWet != 0.0f) {
-      o0 = o0 + (sym0 - o0) * bodyWet;
-      o1 = o1 + (sym1 - o1) * bodyWet;
-    }
-    phaser.latchTaps();
-    if (isQuiet(o0)) o0 = 0.0f;
-    if (isQuiet(o1)) o1 = 0.0f;
-    o0 = drive.process(o0);
-    o1 = drive.process(o1);
-    if (sand.active()) sand.process(o0, o1, random);
-
-    o0 = std::min(std::max(o0, -1.0f), 1.0f);
-    o1 = std::min(std::max(o1, -1.0f), 1.0f);
-    out0[i] = o0;
-    out1[i] = o1;
-
-    outLevelPrev = outLevel - outLevelPrev;
-    outLevel = std::fabs(o1) + std::fabs(o0) + outLevelPrev;
+    finishSample(i, spring0, spring1, buses.sym0, buses.sym1, g.tremoloDepth, out0, out1);
   }
+}
+
+bool Engine::springStage(float& spring0, float& spring1, bool drawBody, bool& bodyRan,
+                         float& bodyDrive) {
+  if (isQuiet(spring1)) spring1 = 0.0f;
+  const bool spring0Quiet = isQuiet(spring0);
+  if (spring0Quiet) spring0 = 0.0f;
+  bodyRan = !spring0Quiet && body.active();
+  if (!bodyRan) return false;
+  // Without diffusion the body's draw does not change what it computes; a
+  // caller that draws it later passes drawBody false.
+  const float r = drawBody ? random.rnd() : 0.0f;
+  return body.resonate(r, spring0, spring1, bodyDrive);
+}
+
+void Engine::finishSample(int32_t i, float spring0, float spring1, float sym0, float sym1,
+                          float depth, float* out0, float* out1) {
+  float phaserA = 0.0f, phaserB = 0.0f;
+  if (phaser.active()) {
+    phaser.coefficients(depth, phaserA, phaserB);
+    phaser.advance();
+  }
+  float o0, o1;
+  shapeSample(spring0, spring1, sym0, sym1, phaserA, phaserB, o0, o1);
+  if (sand.active()) sand.process(o0, o1, random);
+  emitSample(i, o0, o1, out0, out1);
+}
+
+void Engine::shapeSample(float spring0, float spring1, float sym0, float sym1, float phaserA,
+                         float phaserB, float& o0, float& o1) {
+  if (phaser.active()) phaser.processWith(sym0, sym1, phaserA, phaserB);
+  if (outputCrush.active()) {
+    spring0 = outputCrush.process(spring0);
+    spring1 = outputCrush.process(spring1);
+  }
+
+  o0 = spring0 + sym0;
+  o1 = spring1 + sym1;
+  if (bodyWet != 0.0f) {
+    o0 = o0 + (sym0 - o0) * bodyWet;
+    o1 = o1 + (sym1 - o1) * bodyWet;
+  }
+  phaser.latchTaps();
+  if (isQuiet(o0)) o0 = 0.0f;
+  if (isQuiet(o1)) o1 = 0.0f;
+  o0 = drive.process(o0);
+  o1 = drive.process(o1);
+}
+
+void Engine::emitSample(int32_t i, float o0, float o1, float* out0, float* out1) {
+  o0 = std::min(std::max(o0, -1.0f), 1.0f);
+  o1 = std::min(std::max(o1, -1.0f), 1.0f);
+  out0[i] = o0;
+  out1[i] = o1;
+
+  outLevelPrev = outLevel - outLevelPrev;
+  outLevel = std::fabs(o1) + std::fabs(o0) + outLevelPrev;
 }
 
 void Engine::filterAndEcho(float* out0, float* out1, int32_t count) {

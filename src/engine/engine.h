@@ -10,6 +10,8 @@
 
 #include "engine/body_resonator.h"
 #include "engine/drive.h"
+#include "engine/fast_keys.h"
+#include "engine/fast_render_types.h"
 #include "engine/key_model.h"
 #include "engine/key_state.h"
 #include "engine/output_crush.h"
@@ -35,9 +37,45 @@ class RenderHost {
   virtual float tremoloDepth() = 0;
 };
 
-// The key loop of one sample. The plain reference and faster renderers
-// implement it; they must agree bit for bit.
+// The key loop. The plain reference steps every key sample by sample; the
+// fast renderer works on whole chunks of samples with SIMD kernels. Both
+// give bit-identical output and state.
 enum class KeyRendererKind : uint8_t { Reference, Fast };
+
+// The per-block glides of the render loop as they stand at a sample.
+struct BlockGlides {
+  float noiseFreqStep = 0.0f;
+  float noiseResStep = 0.0f;
+  float saturation = 0.5f;
+  float saturationStep = 0.0f;
+  float bend = 1.0f;
+  float bendStep = 0.0f;
+  float wheel = 0.0f;
+  float wheelStep = 0.0f;
+  float tremoloDepth = 0.0f;
+};
+
+// Working memory of the fast renderer, kept with the engine so that the
+// audio path allocates nothing.
+struct FastRenderScratch {
+  KeyLanes lanes;
+  KeyLaneState rollback;
+  ChunkInputs inputs;
+  ChunkBuses buses;
+  FreqTrace trace;
+  float drive[kFastChunk];
+  uint8_t drives[kFastChunk];
+  uint8_t bodyRan[kFastChunk];
+  uint8_t noDraws[kFastChunk];
+  float shaped0[kFastChunk];  // outputs after the drive stage
+  float shaped1[kFastChunk];
+  float phaserA[kFastChunk];  // allpass coefficients of each sample
+  float phaserB[kFastChunk];
+  SandLanes sand;
+  SandLanes sandLoaded;
+  SandChunk sandChunk;
+  float sandActive[SandGrains::kMaxGrains + 1];  // `active` after n kicks
+};
 
 struct Engine {
   Engine();
@@ -125,6 +163,9 @@ struct Engine {
 
   platform::CrtRandom random;
   KeyRendererKind keyRenderer = KeyRendererKind::Fast;
+  // Which SIMD kernels the fast renderer uses; Auto picks the best the
+  // processor has.
+  FastKernelChoice fastKernels = FastKernelChoice::Auto;
 
   // --- Operations ------------------------------------------------------------
   // Renders `count` samples into out0 (left) and out1 (right).
@@ -156,7 +197,47 @@ struct Engine {
   void updateTempo(RenderHost& host, bool& tempoChanged);
   void updateTremolo(RenderHost& host, bool tempoChanged);
   void filterAndEcho(float* out0, float* out1, int32_t count);
-  void stepKeys(const KeySampleInputs& in, BusSums& buses);
+
+  // One sample's glide values; advances noiseFreq, noiseRes and scrapeLevel.
+  KeySampleInputs nextSampleInputs(int32_t i, const BlockGlides& g);
+  // Moves the glides on after a sample's keys.
+  void advanceGlides(BlockGlides& g);
+  // The reference loop: every key, sample by sample.
+  void renderReference(float* out0, float* out1, int32_t count, BlockGlides& g);
+  // Spring buses after the keys: quiet buses become 0; the body runs on a
+  // sounding output-0 bus. True, with the drive, when the body drives the
+  // sympathetic resonators.
+  bool springStage(float& spring0, float& spring1, bool drawBody, bool& bodyRan,
+                   float& bodyDrive);
+  // Everything after the body for one sample: phaser, crush, wet mix,
+  // drive, sand, clip, write, silence detector.
+  void finishSample(int32_t i, float spring0, float spring1, float sym0, float sym1, float depth,
+                    float* out0, float* out1);
+  // Its parts: phaser (with this sample's coefficients, the tremolo
+  // already advanced) to drive; then (after the sand) clip, write and the
+  // silence detector.
+  void shapeSample(float spring0, float spring1, float sym0, float sym1, float phaserA,
+                   float phaserB, float& o0, float& o1);
+  void emitSample(int32_t i, float o0, float o1, float* out0, float* out1);
+
+  // The fast path: chunks of samples through the SIMD kernels.
+  void renderFast(float* out0, float* out1, int32_t count, BlockGlides& g,
+                  const FastKernels& kernels);
+  void fillChunkInputs(ChunkInputs& in, int32_t first, int32_t count, BlockGlides& g);
+  ChunkParams chunkParams() const;
+  bool chunkMayDraw(const ChunkInputs& in) const;
+  void renderChunkByPhases(float* out0, float* out1, const ChunkInputs& in, ChunkParams& cp,
+                           const FastKernels& kernels, float depth);
+  void renderChunkBySamples(float* out0, float* out1, const ChunkInputs& in, ChunkParams& cp,
+                            const FastKernels& kernels, float depth);
+  void driveUnrenderedKeys(float bodyDrive);
+  void sandOverChunk(const ChunkInputs& in, const FastKernels& kernels, bool bodyDrawsFirst);
+  void beginSand();
+  void runSand(const FastKernels& kernels, int32_t count, float* o0, float* o1,
+               const uint8_t* bodyDraws);
+  void endSand();
+
+  FastRenderScratch fast_;
 };
 
 // The exponent 2^e of the tempo-synced tremolo for a rate value.

@@ -36,6 +36,15 @@ struct Phaser {
   // buses and advances the tremolo.
   void process(float& sym0, float& sym1, float depth);
 
+  // The parts of process(): the allpass coefficients of this sample's
+  // tremolo phase (they do not depend on the signal), the allpasses with
+  // them, and the phase advance.
+  void coefficients(float depth, float& a, float& b) const;
+  void processWith(float& sym0, float& sym1, float a, float b);
+  void advance();
+  // coefficients() without library calls, to the same bits.
+  void coefficientsInline(float depth, float& a, float& b) const;
+
   // The next sample's feedback reads the allpass outputs.
   void latchTaps() {
     stateA.tap = stateA.y;

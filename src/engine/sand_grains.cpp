@@ -43,11 +43,27 @@ void filterStep(SandFilter& f, float x, float res, float g) {
   if (!(std::fabs(f.p) <= kRunawayLevel)) f = SandFilter{};
 }
 
+// The grains' places at construction, worked out by the compiler (the
+// same single-precision steps): building the plug-in object then leaves the
+// caller's floating-point status flags alone.
+struct InitialPlaces {
+  float pos[SandGrains::kMaxGrains];
+};
+
+constexpr InitialPlaces initialPlaces() {
+  InitialPlaces p{};
+  for (int32_t i = 0; i < SandGrains::kMaxGrains; ++i)
+    p.pos[i] = -1.0f + 0.02f * static_cast<float>(i);
+  return p;
+}
+
+constexpr InitialPlaces kInitialPlaces = initialPlaces();
+
 }  // namespace
 
 SandGrains::SandGrains() {
   for (int32_t i = 0; i < kMaxGrains; ++i)
-    sandGrains[i] = SandGrain{-1.0f + 0.02f * static_cast<float>(i), 0.0f, 0.0f, 0.0f, 0.0f};
+    sandGrains[i] = SandGrain{kInitialPlaces.pos[i], 0.0f, 0.0f, 0.0f, 0.0f};
 }
 
 void SandGrains::clearRunningState() {
@@ -111,6 +127,10 @@ void SandGrains::process(float& out0, float& out1, platform::CrtRandom& random) 
     }
   }
 
+  filter(active, out0, out1);
+}
+
+void SandGrains::filter(float active, float& out0, float& out1) {
   const float gain = (active * 0.9f + 0.1f) * sandFreq;
   filterStep(sandFilterL, sandSumL, sandRes, gain);
   filterStep(sandFilterR, sandSumR, sandRes, gain);

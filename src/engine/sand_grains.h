@@ -53,6 +53,10 @@ struct SandGrains {
 
   // One sample: listens to out0/out1 after the drive and adds the crackle.
   void process(float& out0, float& out1, platform::CrtRandom& random);
+
+  // The last part of process(): both channel filters fed by this sample's
+  // sums, opened by the grains kicked (`active`); adds them to the outputs.
+  void filter(float active, float& out0, float& out1);
 };
 
 }  // namespace engine
