@@ -166,11 +166,12 @@ struct Kernel {
   // One damped mode; a quiet velocity stops it exactly.
   VELLMARK_INLINE static void modeStep(F& pos, F& vel, F r, F k) {
     const F v = vel - pos;
-    const M q = L::quietResult(v);
     const F damped = v * r;
-    const F moved = pos + damped * k;
-    vel = L::zeroWhere(q, damped);
-    pos = L::zeroWhere(q, moved);
+    const F step = damped * k;
+    // Stopped by a quiet velocity, or died out: a step that flushes to zero.
+    const M stopped = L::quietResult(v) | L::eq(step, zero());
+    vel = L::zeroWhere(stopped, damped);
+    pos = L::zeroWhere(stopped, pos + step);
   }
 
   // The coefficients bendKey gives for this sample's bend.
@@ -835,9 +836,11 @@ struct Kernel {
     const M moving = L::ne(v, zero());
     const F damped = v * damp;
     const M stopped = L::quietResult(damped);
-    const F moved = pos + damped * freq;
-    vel = L::select(moving, L::zeroWhere(stopped, damped), v);
-    pos = L::select(L::andNot(moving, stopped), moved, pos);
+    const F step = damped * freq;
+    const M died = L::andNot(L::eq(step, zero()), stopped);
+    const F moved = pos + step;
+    vel = L::select(moving, L::zeroWhere(stopped | died, damped), v);
+    pos = L::select(L::andNot(moving, stopped), L::zeroWhere(died, moved), pos);
     const M quietPos = L::quiet(pos);
     pos = L::zeroWhere(quietPos, pos);
     const F negZero = L::negZero();

@@ -14,15 +14,24 @@ namespace {
 float clamp01(float x) { return std::min(std::max(x, 0.0f), 1.0f); }
 
 // One damped mode: velocity follows the displacement, displacement follows
-// the velocity scaled by k. A quiet velocity stops the mode exactly.
+// the velocity scaled by k. A quiet velocity stops the mode exactly. So does
+// a displacement step that flushes to zero: with denormals flushed, a dying
+// mode would otherwise freeze at a tiny displacement that never turns quiet
+// and keep its key running for ever.
 inline void modeStep(float& pos, float& vel, float r, float k) {
   vel = vel - pos;
   if (isQuiet(vel)) {
     vel = 0.0f;
     pos = 0.0f;
+    return;
+  }
+  vel = vel * r;
+  const float step = vel * k;
+  if (step == 0.0f) {
+    vel = 0.0f;
+    pos = 0.0f;
   } else {
-    vel = vel * r;
-    pos = pos + vel * k;
+    pos = pos + step;
   }
 }
 
@@ -239,10 +248,19 @@ void sympatheticStep(KeyState& k, BusSums& buses) {
   k.sympVel = k.sympVel - k.sympPos;
   if (k.sympVel != 0.0f) {
     k.sympVel = k.sympVel * k.sympDamp;
-    if (isQuiet(k.sympVel))
+    if (isQuiet(k.sympVel)) {
       k.sympVel = 0.0f;
-    else
-      k.sympPos = k.sympPos + k.sympVel * k.aMainFreq;
+    } else {
+      // As in the springs: a step that flushes to zero means the resonator
+      // has died out.
+      const float step = k.sympVel * k.aMainFreq;
+      if (step == 0.0f) {
+        k.sympVel = 0.0f;
+        k.sympPos = 0.0f;
+      } else {
+        k.sympPos = k.sympPos + step;
+      }
+    }
   }
   if (isQuiet(k.sympPos)) {
     k.sympPos = 0.0f;

@@ -151,3 +151,33 @@ TEST(KeyModel, WideBendsOnHighSpringsStayFinite) {
 }
 
 }  // namespace
+
+namespace {
+
+bool springsAreZero(const engine::KeyState& k) {
+  for (float x : {k.aMainPos, k.aOffsetPos, k.aMainVel, k.aOffsetVel, k.bPos0, k.bPos1, k.bVel0,
+                  k.bVel1})
+    if (x != 0.0f) return false;
+  return true;
+}
+
+TEST(KeyModel, ReleasedKeysDieOutWhileOthersKeepTheEngineRunning) {
+  for (engine::KeyRendererKind kind :
+       {engine::KeyRendererKind::Reference, engine::KeyRendererKind::Fast}) {
+    PluginHarness h;
+    h.engine().keyRenderer = kind;
+    h.noteOn(60, 120);
+    h.render(4800);
+    h.noteOff(60);
+    h.noteOn(40, 100);  // keeps the synthesis running: no note off follows
+    int seconds = 0;
+    while (!springsAreZero(h.engine().keys[60]) && seconds < 120) {
+      h.render(48000, 1024);
+      ++seconds;
+    }
+    EXPECT_TRUE(springsAreZero(h.engine().keys[60])) << "still ringing after " << seconds << " s";
+    EXPECT_EQ(h.engine().keysActive, 1);
+  }
+}
+
+}  // namespace
