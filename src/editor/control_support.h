@@ -36,6 +36,17 @@ inline double squaredDistance(const gui::CPoint& a, const gui::CPoint& b) {
   return dx * dx + dy * dy;
 }
 
+// A knob's wheel: one increment per notch, a hundredth of it with Shift.
+inline bool turnByWheel(gui::CControl* control, float distance, const gui::CButtonState& buttons) {
+  if (!control->getMouseEnabled()) return false;
+  const float increment = control->getWheelInc();
+  const float step = (buttons & gui::kShift) ? 0.01f * increment : increment;
+  control->setValue(control->getValue() + distance * step);
+  reportEdit(control);
+  control->invalid();
+  return true;
+}
+
 // Wheel distances arrive in notches; only their sign matters for stepped
 // controls.
 inline float signOf(float distance) { return distance > 0 ? 1.0f : (distance < 0 ? -1.0f : 0.0f); }

@@ -39,7 +39,7 @@ void Dial::trackHover(const gui::CPoint& where) {
     showReadout();
     hover_ = true;
     invalid();
-  } else if (!dragging_) {
+  } else if (!drag_.active()) {
     editor::setCursor(this, gui::kCursorDefault);
     hover_ = false;
     invalid();
@@ -48,7 +48,7 @@ void Dial::trackHover(const gui::CPoint& where) {
 
 gui::CMouseEventResult Dial::onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) {
   trackHover(where);
-  if (dragging_) dragTo(where, buttons);
+  if (drag_.active()) dragTo(where, buttons);
   return gui::kMouseEventHandled;
 }
 
@@ -59,46 +59,27 @@ gui::CMouseEventResult Dial::onMouseEntered(gui::CPoint& where, const gui::CButt
 
 void Dial::dragTo(const gui::CPoint& where, const gui::CButtonState& buttons) {
   beginEdit();
-  // Moving up or right raises the value.
-  double distance = (where.y - anchor_.y) + (anchor_.x - where.x);
-  if (buttons & gui::kShift) {
-    if (!fine_) {
-      // Keep what the coarse drag did so far and measure fine steps from
-      // here.
-      fine_ = true;
-      startValue_ = static_cast<float>(startValue_ - distance * kDragScale);
-      anchor_ = where;
-      distance = 0;
-    }
-    distance *= kFineFactor;
-  } else if (fine_) {
-    fine_ = false;
-    anchor_ = where;
-    startValue_ = getValue();
-    endEdit();
-    return;
+  float value;
+  if (drag_.follow(where, (buttons & gui::kShift) != 0, getValue(), value)) {
+    setValue(value);
+    if (!commitOnRelease_) valueChanged();
+    invalid();
   }
-  setValue(static_cast<float>(startValue_ - distance * kDragScale));
-  if (!commitOnRelease_) valueChanged();
   endEdit();
-  invalid();
 }
 
 gui::CMouseEventResult Dial::onMouseDown(gui::CPoint& where, const gui::CButtonState&) {
   if (!hover_) return gui::kMouseEventHandled;
-  anchor_ = where;
-  startValue_ = getValue();
+  drag_.start(where, getValue());
   editor::setCursorVisible(this, false);
   beginEdit();
-  dragging_ = true;
   endEdit();
   return gui::kMouseEventHandled;
 }
 
 gui::CMouseEventResult Dial::onMouseUp(gui::CPoint&, const gui::CButtonState&) {
-  const bool dragged = dragging_;
-  dragging_ = false;
-  fine_ = false;
+  const bool dragged = drag_.active();
+  drag_.stop();
   if (commitOnRelease_ && dragged) valueChanged();
   return gui::kMouseEventHandled;
 }
@@ -112,10 +93,5 @@ gui::CMouseEventResult Dial::onMouseExited(gui::CPoint&, const gui::CButtonState
 }
 
 bool Dial::onWheel(const gui::CPoint&, const float& distance, const gui::CButtonState& buttons) {
-  if (!getMouseEnabled()) return false;
-  const float step = (buttons & gui::kShift) ? 0.01f * getWheelInc() : getWheelInc();
-  setValue(getValue() + distance * step);
-  editor::reportEdit(this);
-  invalid();
-  return true;
+  return editor::turnByWheel(this, distance, buttons);
 }

@@ -7,14 +7,11 @@
 
 #include <cstdint>
 
+#include "editor/knob_drag.h"
 #include "gui/ccontrol.h"
 
 class Dial : public gui::CControl {
  public:
-  // Value change per pixel of drag (200 pixels span the range).
-  static constexpr float kDragScale = 0.005f;
-  static constexpr float kFineFactor = 0.1f;
-
   Dial(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section, int readout,
        float wheelIncrement);
   Dial(const Dial& other) = default;
@@ -35,7 +32,7 @@ class Dial : public gui::CControl {
   int getReadoutIndex() const { return readout_; }
   bool isCommitOnRelease() const { return commitOnRelease_; }
   bool isHovered() const { return hover_; }
-  bool isDragging() const { return dragging_; }
+  bool isDragging() const { return drag_.active(); }
 
  private:
   void trackHover(const gui::CPoint& where);
@@ -43,13 +40,10 @@ class Dial : public gui::CControl {
   void showReadout();
 
   bool hover_ = false;
-  bool dragging_ = false;
-  bool fine_ = false;
   bool commitOnRelease_ = false;
   uint8_t section_;
   uint8_t readout_;
-  float startValue_ = 0;
   float grabRadius2_;
-  gui::CPoint anchor_;
+  editor::KnobDrag drag_;
   gui::CRect rect_;
 };

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "editor/control_support.h"
-#include "editor/dial.h"
 #include "editor/ink.h"
 #include "gui/cgraphics_path.h"
 
@@ -68,7 +67,7 @@ void LCDDial::trackHover(const gui::CPoint& where) {
     editor::setCursor(this, gui::kCursorSizeAll);
     hover_ = true;
     invalid();
-  } else if (!dragging_) {
+  } else if (!drag_.active()) {
     editor::setCursor(this, gui::kCursorDefault);
     if (hover_) invalid();
     hover_ = false;
@@ -77,31 +76,18 @@ void LCDDial::trackHover(const gui::CPoint& where) {
 
 void LCDDial::dragTo(const gui::CPoint& where, const gui::CButtonState& buttons) {
   beginEdit();
-  double distance = (where.y - anchor_.y) + (anchor_.x - where.x);
-  if (buttons & gui::kShift) {
-    if (!fine_) {
-      fine_ = true;
-      startValue_ = static_cast<float>(startValue_ - distance * Dial::kDragScale);
-      anchor_ = where;
-      distance = 0;
-    }
-    distance *= Dial::kFineFactor;
-  } else if (fine_) {
-    fine_ = false;
-    anchor_ = where;
-    startValue_ = getValue();
-    endEdit();
-    return;
+  float value;
+  if (drag_.follow(where, (buttons & gui::kShift) != 0, getValue(), value)) {
+    setValue(value);
+    valueChanged();
+    invalid();
   }
-  setValue(static_cast<float>(startValue_ - distance * Dial::kDragScale));
-  valueChanged();
   endEdit();
-  invalid();
 }
 
 gui::CMouseEventResult LCDDial::onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) {
   trackHover(where);
-  if (dragging_) dragTo(where, buttons);
+  if (drag_.active()) dragTo(where, buttons);
   return gui::kMouseEventHandled;
 }
 
@@ -112,18 +98,15 @@ gui::CMouseEventResult LCDDial::onMouseEntered(gui::CPoint& where, const gui::CB
 
 gui::CMouseEventResult LCDDial::onMouseDown(gui::CPoint& where, const gui::CButtonState&) {
   if (!hover_) return gui::kMouseEventHandled;
-  anchor_ = where;
-  startValue_ = getValue();
+  drag_.start(where, getValue());
   editor::setCursorVisible(this, false);
   beginEdit();
-  dragging_ = true;
   endEdit();
   return gui::kMouseEventHandled;
 }
 
 gui::CMouseEventResult LCDDial::onMouseUp(gui::CPoint&, const gui::CButtonState&) {
-  dragging_ = false;
-  fine_ = false;
+  drag_.stop();
   return gui::kMouseEventHandled;
 }
 
@@ -135,10 +118,5 @@ gui::CMouseEventResult LCDDial::onMouseExited(gui::CPoint&, const gui::CButtonSt
 }
 
 bool LCDDial::onWheel(const gui::CPoint&, const float& distance, const gui::CButtonState& buttons) {
-  if (!getMouseEnabled()) return false;
-  const float step = (buttons & gui::kShift) ? 0.01f * getWheelInc() : getWheelInc();
-  setValue(getValue() + distance * step);
-  editor::reportEdit(this);
-  invalid();
-  return true;
+  return editor::turnByWheel(this, distance, buttons);
 }

@@ -3,6 +3,7 @@
 // the right.
 #pragma once
 
+#include "editor/knob_drag.h"
 #include "gui/ccontrol.h"
 
 class LCDDial : public gui::CControl {
@@ -36,15 +37,12 @@ class LCDDial : public gui::CControl {
   void dragTo(const gui::CPoint& where, const gui::CButtonState& buttons);
 
   bool hover_ = false;
-  bool dragging_ = false;
-  bool fine_ = false;
   bool inverted_ = false;
   char label_[kTextCapacity + 1] = "";
   int labelOffset_ = 10;
   char valueText_[kTextCapacity + 1] = "0.518 s";
   float grabRadius2_;
   gui::CPoint knobCentre_;
-  float startValue_ = 0;
-  gui::CPoint anchor_;
+  editor::KnobDrag drag_;
   gui::CRect rect_;
 };

@@ -5,6 +5,7 @@
 
 #include "editor/dial.h"
 #include "editor/editor_fixture.h"
+#include "editor/lcd_dial.h"
 #include "editor/lcd_display.h"
 #include "editor/mt_pulldown.h"
 #include "editor/pianoroll.h"
@@ -77,6 +78,26 @@ TEST(EditorControls, ShiftDragsFinelyWithoutJumps) {
   drag.to(-50);
   EXPECT_NEAR(e.control(7)->getValue(), 0.355f, 1e-6);
   drag.release();
+}
+
+// The dials on the page screens are grabbed at their knob, not their
+// middle, and report every step of the drag.
+TEST(EditorControls, APageDialDragsLikeThePanelKnobs) {
+  OpenEditor e;
+  const gui::CPoint tab = e.control(editor::kTagModulationTab)->getViewSize().getCenter();
+  e.click(tab.x, tab.y);
+  e.plugin().setParameter(103, 0.2f);
+  e.host().calls.clear();
+  Drag drag(e, e.view<LCDDial>(103)->getKnobCentre());
+  EXPECT_TRUE(e.view<LCDDial>(103)->isHovered());
+  drag.to(-10);
+  drag.to(-20, kShift);
+  drag.to(-30, kShift);
+  drag.to(-40);
+  EXPECT_NEAR(e.plugin().getParameter(103), 0.305f, 1e-6);
+  EXPECT_EQ(e.host().count(audioMasterAutomate), 3);
+  drag.release();
+  EXPECT_TRUE(e.frame()->isCursorVisible());
 }
 
 TEST(EditorControls, AColourDialReportsOnceOnRelease) {
