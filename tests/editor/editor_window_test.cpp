@@ -14,8 +14,9 @@
 #include "vst/vst_keys.h"
 
 // Xlib's macros clash with other headers; last.
-#include <X11/Xlib.h>
 #include <X11/Xutil.h>
+
+#include "gui/x_host_window.h"
 
 namespace {
 
@@ -24,74 +25,10 @@ using editor_test::ModuleInstance;
 constexpr int kWidth = 1024;
 constexpr int kHeight = 480;
 
-// The host's side: a connection and a top-level window the editor goes in.
-// Placed low on the screen, away from the toolkit tests' small windows
-// (tests run in parallel on one server).
-class HostWindow {
- public:
-  HostWindow(int x, int y) : display_(gui_test::openTestDisplay()) {
-    if (!display_) return;
-    const int screen = DefaultScreen(display_);
-    XSetWindowAttributes attributes{};
-    attributes.override_redirect = True;
-    attributes.background_pixel = BlackPixel(display_, screen);
-    window_ = XCreateWindow(display_, RootWindow(display_, screen), x, y, kWidth, kHeight, 0, CopyFromParent,
-                            InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
-    XMapRaised(display_, window_);
-    XSync(display_, False);
-    fullyOnScreen_ = x >= 0 && y >= 0 && x + kWidth <= DisplayWidth(display_, screen) &&
-                     y + kHeight <= DisplayHeight(display_, screen);
-  }
-  ~HostWindow() {
-    if (!display_) return;
-    XDestroyWindow(display_, window_);
-    XCloseDisplay(display_);
-  }
-
-  Display* display() const { return display_; }
-  void* handle() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(window_)); }
-  bool fullyOnScreen() const { return fullyOnScreen_; }
-
-  int childCount() {
-    Window root, parent, *children = nullptr;
-    unsigned int count = 0;
-    XSync(display_, False);
-    if (!XQueryTree(display_, window_, &root, &parent, &children, &count)) return -1;
-    if (children) XFree(children);
-    return static_cast<int>(count);
-  }
-  Window onlyChild() {
-    Window root, parent, *children = nullptr;
-    unsigned int count = 0;
-    Window child = 0;
-    XSync(display_, False);
-    if (XQueryTree(display_, window_, &root, &parent, &children, &count) && count == 1) child = children[0];
-    if (children) XFree(children);
-    return child;
-  }
-
-  void click(Window window, int x, int y) {
-    for (int type : {ButtonPress, ButtonRelease}) {
-      XEvent event{};
-      event.xbutton.type = type;
-      event.xbutton.display = display_;
-      event.xbutton.window = window;
-      event.xbutton.root = DefaultRootWindow(display_);
-      event.xbutton.time = ++time_;
-      event.xbutton.x = x;
-      event.xbutton.y = y;
-      event.xbutton.button = Button1;
-      event.xbutton.same_screen = True;
-      XSendEvent(display_, window, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
-    }
-    XSync(display_, False);
-  }
-
- private:
-  Display* display_;
-  Window window_ = 0;
-  bool fullyOnScreen_ = false;
-  Time time_ = 1000;
+// The host's window, placed low on the screen, away from the toolkit tests'
+// small windows.
+struct HostWindow : gui_test::XHostWindow {
+  HostWindow(int x, int y) : XHostWindow(x, y, kWidth, kHeight, 0x000000) {}
 };
 
 void pumpIdle(ModuleInstance& instance, Display* display, int times = 5) {

@@ -10,9 +10,10 @@
 #include "gui/test_views.h"
 
 // Xlib's macros (None, Bool, Status...) clash with other headers; last.
-#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+
+#include "gui/x_host_window.h"
 
 namespace {
 
@@ -22,95 +23,9 @@ using gui_test::RecordingView;
 constexpr int kWidth = 200;
 constexpr int kHeight = 100;
 
-// Plays the host: one connection and one top-level window as the parent.
-// Tests run in parallel on one server; a window read back pixel by pixel sits
-// where the others do not, since reading a window returns whatever covers it.
-class FakeHost {
- public:
-  explicit FakeHost(int x = 0, int y = 0) : display_(gui_test::openTestDisplay()) {
-    if (!display_) return;
-    const int screen = DefaultScreen(display_);
-    XSetWindowAttributes attributes{};
-    attributes.override_redirect = True;
-    attributes.background_pixel = WhitePixel(display_, screen);
-    parent_ = XCreateWindow(display_, RootWindow(display_, screen), x, y, kWidth, kHeight, 0,
-                            CopyFromParent, InputOutput, CopyFromParent,
-                            CWOverrideRedirect | CWBackPixel, &attributes);
-    XMapRaised(display_, parent_);
-    XSync(display_, False);
-  }
-  ~FakeHost() {
-    if (!display_) return;
-    XDestroyWindow(display_, parent_);
-    XCloseDisplay(display_);
-  }
-
-  Display* display() const { return display_; }
-  void* parentHandle() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(parent_)); }
-  Window parent() const { return parent_; }
-
-  // The property as 32-bit items, or empty.
-  std::vector<unsigned long> property(Window window, const char* name) {
-    std::vector<unsigned long> items;
-    Atom atom = XInternAtom(display_, name, False);
-    Atom type;
-    int format;
-    unsigned long count, after;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display_, window, atom, 0, 16, False, AnyPropertyType, &type, &format,
-                           &count, &after, &data) == Success &&
-        data && format == 32) {
-      const auto* longs = reinterpret_cast<const unsigned long*>(data);
-      items.assign(longs, longs + count);
-    }
-    if (data) XFree(data);
-    return items;
-  }
-
-  Window onlyChild() {
-    Window root, parent, *children = nullptr;
-    unsigned int count = 0;
-    Window child = 0;
-    if (XQueryTree(display_, parent_, &root, &parent, &children, &count) && count == 1)
-      child = children[0];
-    if (children) XFree(children);
-    return child;
-  }
-
-  void sendButton(Window window, int type, unsigned int button, int x, int y) {
-    XEvent event{};
-    event.xbutton.type = type;
-    event.xbutton.display = display_;
-    event.xbutton.window = window;
-    event.xbutton.root = DefaultRootWindow(display_);
-    event.xbutton.time = ++time_;
-    event.xbutton.x = x;
-    event.xbutton.y = y;
-    event.xbutton.button = button;
-    event.xbutton.same_screen = True;
-    const long mask = type == ButtonPress ? ButtonPressMask : ButtonReleaseMask;
-    XSendEvent(display_, window, False, mask, &event);
-    XSync(display_, False);
-  }
-
-  void sendKey(Window window, int type, KeySym sym, unsigned int state = 0) {
-    XEvent event{};
-    event.xkey.type = type;
-    event.xkey.display = display_;
-    event.xkey.window = window;
-    event.xkey.root = DefaultRootWindow(display_);
-    event.xkey.time = ++time_;
-    event.xkey.state = state;
-    event.xkey.keycode = XKeysymToKeycode(display_, sym);
-    event.xkey.same_screen = True;
-    XSendEvent(display_, window, False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
-    XSync(display_, False);
-  }
-
- private:
-  Display* display_;
-  Window parent_ = 0;
-  Time time_ = 1000;
+// The host's window, white behind the frame.
+struct FakeHost : gui_test::XHostWindow {
+  explicit FakeHost(int x = 0, int y = 0) : XHostWindow(x, y, kWidth, kHeight, 0xffffff) {}
 };
 
 // A frame with a coloured background and two views.
@@ -138,7 +53,7 @@ TEST(X11Embed, ChildWindowShowsTheOffscreenRenderAndCarriesHostProperties) {
   FakeHost host(1040, 880);
   ASSERT_NE(host.display(), nullptr);
   CFrame* frame = makeFrame();
-  ASSERT_TRUE(frame->open(host.parentHandle()));
+  ASSERT_TRUE(frame->open(host.handle()));
   ASSERT_TRUE(frame->isOpen());
   const Window child = static_cast<Window>(frame->getPlatformWindowHandle());
   ASSERT_NE(child, 0u);
@@ -201,7 +116,7 @@ TEST(X11Embed, ClicksAndWheelFromTheServerReachTheViews) {
   ASSERT_NE(host.display(), nullptr);
   RecordingView* view = nullptr;
   CFrame* frame = makeFrame(&view);
-  ASSERT_TRUE(frame->open(host.parentHandle()));
+  ASSERT_TRUE(frame->open(host.handle()));
   const Window child = static_cast<Window>(frame->getPlatformWindowHandle());
   pump(frame, host.display());
 
@@ -226,7 +141,7 @@ TEST(X11Embed, KeysFromTheServerEditTheFocusedTextField) {
   CFrame* frame = makeFrame();
   auto* field = new CTextEdit(CRect(0, 60, 100, 80), nullptr, 112, "ab");
   frame->addView(field);
-  ASSERT_TRUE(frame->open(host.parentHandle()));
+  ASSERT_TRUE(frame->open(host.handle()));
   const Window child = static_cast<Window>(frame->getPlatformWindowHandle());
   pump(frame, host.display());
   frame->setFocusView(field);
@@ -246,7 +161,7 @@ TEST(X11Embed, KeysFromTheServerEditTheFocusedTextField) {
   pump(frame, host.display());
   EXPECT_FALSE(field->isEditing());
   XGetInputFocus(host.display(), &focus, &revert);
-  EXPECT_EQ(focus, host.parent());  // keys go back to the host
+  EXPECT_EQ(focus, host.window());  // keys go back to the host
   frame->forget();
 }
 
@@ -257,7 +172,7 @@ TEST(X11Embed, HostDestroyingItsWindowFirstIsSurvived) {
   {
     FakeHost host;
     ASSERT_NE(host.display(), nullptr);
-    ASSERT_TRUE(frame->open(host.parentHandle()));
+    ASSERT_TRUE(frame->open(host.handle()));
     pump(frame, host.display());
   }  // the host closes its window (and connection) without telling us
   view->invalid();
@@ -275,7 +190,7 @@ TEST(X11Embed, EventProcedurePublishedOnTheWindowDispatchesHostEvents) {
   ASSERT_NE(host.display(), nullptr);
   RecordingView* view = nullptr;
   CFrame* frame = makeFrame(&view);
-  ASSERT_TRUE(frame->open(host.parentHandle()));
+  ASSERT_TRUE(frame->open(host.handle()));
   const Window child = static_cast<Window>(frame->getPlatformWindowHandle());
   pump(frame, host.display());
 
@@ -298,7 +213,7 @@ TEST(X11Embed, EventProcedurePublishedOnTheWindowDispatchesHostEvents) {
   EXPECT_EQ(view->joinedLog(), "entered down");
 
   // Events for windows that are not ours are ignored.
-  press.xbutton.window = host.parent();
+  press.xbutton.window = host.window();
   press.xbutton.time = 43;
   eventProc(&press);
   EXPECT_EQ(view->joinedLog(), "entered down");
@@ -311,12 +226,12 @@ TEST(X11Embed, ReopeningAndRepeatedOpenCloseLeaveNothingBehind) {
   ASSERT_NE(host.display(), nullptr);
   CFrame* frame = makeFrame();
   // A second open without close replaces the window.
-  ASSERT_TRUE(frame->open(host.parentHandle()));
-  ASSERT_TRUE(frame->open(host.parentHandle()));
+  ASSERT_TRUE(frame->open(host.handle()));
+  ASSERT_TRUE(frame->open(host.handle()));
   XSync(host.display(), False);
   EXPECT_NE(host.onlyChild(), 0u);  // exactly one child
   for (int i = 0; i < 50; ++i) {
-    ASSERT_TRUE(frame->open(host.parentHandle()));
+    ASSERT_TRUE(frame->open(host.handle()));
     frame->idle();
     frame->close();
   }
@@ -328,7 +243,7 @@ TEST(X11Embed, ReopeningAndRepeatedOpenCloseLeaveNothingBehind) {
   gui_test::StubEffect effect;
   auto* editor = new gui_test::StubEditor(&effect, kWidth, kHeight);
   for (int i = 0; i < 50; ++i) {
-    ASSERT_TRUE(editor->open(host.parentHandle()));
+    ASSERT_TRUE(editor->open(host.handle()));
     editor->idle();
     editor->close();
   }

@@ -10,8 +10,9 @@
 #include "gui/test_views.h"
 
 // Xlib's macros clash with other headers; last.
-#include <X11/Xlib.h>
 #include <X11/Xutil.h>
+
+#include "gui/x_host_window.h"
 
 namespace {
 
@@ -29,18 +30,11 @@ CColor pixelAt(XImage* image, int x, int y) {
 
 TEST(X11Present, PartialUpdatesReachTheWindowAndLeaveNothingBehind) {
   SKIP_WITHOUT_DISPLAY();
-  Display* display = gui_test::openTestDisplay();
-  ASSERT_NE(display, nullptr);
-  const int screen = DefaultScreen(display);
-  XSetWindowAttributes attributes{};
-  attributes.override_redirect = True;
   // Beside the other embedding tests' windows, so nothing covers it.
-  const Window parent = XCreateWindow(display, RootWindow(display, screen), 1040, 700, kWidth, kHeight, 0,
-                                      CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect, &attributes);
-  XMapRaised(display, parent);
-  XSync(display, False);
-  const bool readable = DisplayWidth(display, screen) >= 1040 + kWidth &&
-                        DisplayHeight(display, screen) >= 700 + kHeight && DefaultDepth(display, screen) >= 24;
+  gui_test::XHostWindow host(1040, 700, kWidth, kHeight, 0);
+  Display* display = host.display();
+  ASSERT_NE(display, nullptr);
+  const bool readable = host.fullyOnScreen() && DefaultDepth(display, DefaultScreen(display)) >= 24;
 
   for (int round = 0; round < 3; ++round) {
     auto* frame = new CFrame(CRect(0, 0, kWidth, kHeight), nullptr);
@@ -48,7 +42,7 @@ TEST(X11Present, PartialUpdatesReachTheWindowAndLeaveNothingBehind) {
     // Large enough that a toolkit copying through shared memory would.
     auto* view = new RecordingView(CRect(20, 20, 180, 60), CColor(200, 30, 30));
     frame->addView(view);
-    ASSERT_TRUE(frame->open(reinterpret_cast<void*>(static_cast<uintptr_t>(parent))));
+    ASSERT_TRUE(frame->open(host.handle()));
     for (int i = 0; i < 3; ++i) frame->idle();
     view->color = CColor(30, 160, 90);
     view->invalid();
@@ -68,8 +62,6 @@ TEST(X11Present, PartialUpdatesReachTheWindowAndLeaveNothingBehind) {
     }
     frame->forget();
   }
-  XDestroyWindow(display, parent);
-  XCloseDisplay(display);
 }
 
 }  // namespace
