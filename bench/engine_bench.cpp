@@ -96,16 +96,22 @@ void oneHeldNote(benchmark::State& state, engine::KeyRendererKind kind) {
 // first two seconds after the strike, during which every key sounds.
 constexpr int kAllKeysBlocks = 2 * kRate / kBlock;
 
+// Body, phaser, sand and echo on, the pedal down, then every key struck.
+void strikeAllKeysWithEffects(Scenario& s, bool noise) {
+  s.plugin->setParameter(params::kSandCount, 0.3f);
+  s.plugin->setParameter(params::kEchoWet, 0.3f);
+  s.plugin->setParameter(params::kBodyVolume, 0.5f);
+  s.plugin->setParameter(params::kBodyPhaseMix, 0.6f);
+  if (noise) s.plugin->setParameter(params::kSpringBDiffusion, 1.0f);
+  s.controller(64, 127);
+  for (int key = 21; key <= 108; ++key) s.note(key, 90);
+}
+
 void allKeys(benchmark::State& state, engine::KeyRendererKind kind) {
   for (auto _ : state) {
     state.PauseTiming();
     Scenario s(kind);
-    s.plugin->setParameter(params::kSandCount, 0.3f);
-    s.plugin->setParameter(params::kEchoWet, 0.3f);
-    s.plugin->setParameter(params::kBodyVolume, 0.5f);
-    s.plugin->setParameter(params::kBodyPhaseMix, 0.6f);
-    s.controller(64, 127);
-    for (int key = 21; key <= 108; ++key) s.note(key, 90);
+    strikeAllKeysWithEffects(s, false);
     state.ResumeTiming();
     for (int i = 0; i < kAllKeysBlocks; ++i) s.block();
   }
@@ -119,13 +125,7 @@ void drawingKeys(benchmark::State& state, engine::KeyRendererKind kind, bool noi
   for (auto _ : state) {
     state.PauseTiming();
     Scenario s(kind);
-    s.plugin->setParameter(params::kSandCount, 0.3f);
-    s.plugin->setParameter(params::kEchoWet, 0.3f);
-    s.plugin->setParameter(params::kBodyVolume, 0.5f);
-    s.plugin->setParameter(params::kBodyPhaseMix, 0.6f);
-    if (noise) s.plugin->setParameter(params::kSpringBDiffusion, 1.0f);
-    s.controller(64, 127);
-    for (int key = 21; key <= 108; ++key) s.note(key, 90);
+    strikeAllKeysWithEffects(s, noise);
     state.ResumeTiming();
     for (int i = 0; i < kAllKeysBlocks; ++i) {
       if (!noise) {

@@ -19,11 +19,7 @@ namespace {
 class TemplateFiles : public ::testing::Test {
  protected:
   float value(int index) { return h.plugin().getParameter(index); }
-  std::vector<float> range(int first, int last) {
-    std::vector<float> values;
-    for (int i = first; i <= last; ++i) values.push_back(value(i));
-    return values;
-  }
+  std::vector<float> range(int first, int last) { return h.parameters(first, last); }
   std::vector<float> floatsIn(const std::string& path) {
     const std::vector<uint8_t> bytes = readAll(path);
     std::vector<float> values(bytes.size() / 4);

@@ -17,11 +17,7 @@ namespace {
 class TuningTemplates : public ::testing::Test {
  protected:
   float value(int index) { return h.plugin().getParameter(index); }
-  std::vector<float> range(int first, int last) {
-    std::vector<float> values;
-    for (int i = first; i <= last; ++i) values.push_back(value(i));
-    return values;
-  }
+  std::vector<float> range(int first, int last) { return h.parameters(first, last); }
   std::vector<float> all() { return range(0, params::kNumParams - 1); }
   // Distinct values, so that every move shows.
   void fill(int first, int last, float base) {

@@ -31,6 +31,12 @@ void PluginHarness::controller(int number, int value) {
   send(b);
 }
 
+std::vector<float> PluginHarness::parameters(int first, int last) {
+  std::vector<float> values;
+  for (int i = first; i <= last; ++i) values.push_back(plugin_->getParameter(i));
+  return values;
+}
+
 Stereo PluginHarness::render(int frames, int block, bool emptyEventsEachBlock) {
   Stereo out;
   out.left.resize(static_cast<size_t>(frames));

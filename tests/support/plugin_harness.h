@@ -26,6 +26,8 @@ class PluginHarness {
   FakeHost& host() { return host_; }
 
   void setParameter(int index, float value) { plugin_->setParameter(index, value); }
+  // The values of parameters first..last, as getParameter reports them.
+  std::vector<float> parameters(int first, int last);
   void send(MidiBatch& batch) { plugin_->processEvents(batch.events()); }
   void noteOn(int key, int velocity = 100, int delta = 0);
   void noteOff(int key, int delta = 0);
