@@ -66,10 +66,11 @@ void Engine::startKey(int key, float velocity, int32_t startOffset, bool fromEve
   KeyState& k = keys[key];
   k.startOffset = startOffset;
   k.velocityShaped = std::pow(clampUnit(velocity), saturateTarget + 1.0f);
-  // Lower keys, whose k is smaller, get a larger stroke.
-  const double power =
-      std::pow(static_cast<double>(k.aMainFreq) * 0.3183098861837907, 0.6499999761581421);
-  k.exciteAmp = static_cast<float>(static_cast<double>(k.velocityShaped) * 0.015 / power);
+  // Lower keys, whose k is smaller, get a larger stroke. Only the power is
+  // taken in double; it is rounded to single before the division.
+  const float power = static_cast<float>(
+      std::pow(static_cast<double>(k.aMainFreq) * 0.3183098861837907, 0.6499999761581421));
+  k.exciteAmp = k.velocityShaped * 0.015f / power;
   k.bowStep = k.exciteAmp * 0.125f;
   k.damp = decayCoef;
   k.dampSquared = decayCoef * decayCoef;

@@ -71,6 +71,9 @@ void handleMidiMessage(engine::Engine& e, uint8_t status, uint8_t data1, uint8_t
       e.stopKey(note);
       break;
     case 0x90:
+      // Notes outside the keyboard are ignored whole: a stray velocity-0
+      // note-on there must not clear keysActive as a note-off would.
+      if (note < engine::kLowestKey || note > engine::kHighestKey) break;
       if (value == 0)
         e.stopKey(note);
       else
