@@ -161,7 +161,13 @@ void Engine::resetVoices() {
   echoRight.clear();
 }
 
+void Engine::handOverRandom(uint32_t state) {
+  pendingRandom_.store((uint64_t{1} << 32) | state, std::memory_order_release);
+}
+
 void Engine::render(float* out0, float* out1, int32_t count, RenderHost& host) {
+  const uint64_t handed = pendingRandom_.exchange(0, std::memory_order_acquire);
+  if (handed != 0) random.srand(static_cast<uint32_t>(handed));
   if (count <= 0 || !out0 || !out1) return;
   // Decaying resonators must not fall into denormal arithmetic; the caller's
   // mode comes back when this scope ends.

@@ -6,6 +6,7 @@
 // the on-screen keyboard start and stop keys; render() runs per host block.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "engine/body_resonator.h"
@@ -161,6 +162,8 @@ struct Engine {
   QuarnelEcho echoLeft;
   QuarnelEcho echoRight;
 
+  // The one generator of the engine's draws (scrape, noise mode, body
+  // diffusion, sand) and of the tuning passes, which reseed it.
   platform::CrtRandom random;
   KeyRendererKind keyRenderer = KeyRendererKind::Fast;
   // Which SIMD kernels the fast renderer uses; Auto picks the best the
@@ -191,6 +194,11 @@ struct Engine {
 
   // Clears every key record's dynamic state; keeps `held` when asked to.
   void clearKeyRecords(bool keepHeld);
+
+  // The state a tuning pass left the generator in. Passes run on the
+  // host's threads, possibly while a block renders, so the state waits
+  // here and the engine's draws continue from it at the next block.
+  void handOverRandom(uint32_t state);
 
  private:
   void renderSynthesis(float* out0, float* out1, int32_t count, RenderHost& host);
@@ -238,6 +246,8 @@ struct Engine {
   void endSand();
 
   FastRenderScratch fast_;
+  // A handed-over generator state in the low 32 bits; bit 32 marks one.
+  std::atomic<uint64_t> pendingRandom_{0};
 };
 
 // The exponent 2^e of the tempo-synced tremolo for a rate value.

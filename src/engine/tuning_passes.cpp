@@ -56,6 +56,7 @@ void offsetPass(Engine& e) {
     k.aOffsetFreq = coefficient;
     k.aOffsetFreqBase = coefficient;
   }
+  e.handOverRandom(random.state());
 }
 
 void springBPass(Engine& e) {
@@ -93,6 +94,7 @@ void springBPass(Engine& e) {
     if (coefficient < 0.7f && e.keyParams.springBOctave != 0.0f) k.bFreq1 = k.bFreq1 * 4.0f;
     sum = sum + step;
   }
+  e.handOverRandom(random.state());
   couplingPass(e);
 }
 
