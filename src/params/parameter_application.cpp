@@ -43,14 +43,15 @@ void forEveryKey(Engine& e, F f) {
 int32_t echoDelayFor(const Engine& e, float rate) {
   double d;
   if (e.echoSync) {
-    // A whole note (four beats) in samples.
-    const double whole = static_cast<double>(e.engineRate) /
-                         static_cast<double>(e.tempo * 0.004166667f);
+    // A whole note (four beats) in samples, and the note divisions below
+    // it, in single precision: W rounds to whole samples at tempos such as
+    // 40 BPM, where a double W falls just short.
+    const float whole = e.engineRate / (e.tempo * 0.004166667f);
     const int n = truncatedProduct(18.0f, 1.0f - rate, 0, 18);
     if ((n & 1) == 0)
-      d = std::floor(whole / std::pow(2.0, n / 2));
+      d = std::floor(static_cast<double>(whole / pow2(static_cast<float>(n / 2))));
     else
-      d = 3.0 * std::floor(whole / std::pow(2.0, (n + 1) / 2 + 1));
+      d = 3.0 * std::floor(static_cast<double>(whole / pow2(static_cast<float>((n + 1) / 2 + 1))));
   } else {
     d = std::floor(static_cast<double>(rate * e.engineRate));
   }
