@@ -13,10 +13,7 @@ constexpr float kInv127 = 0.007874016f;
 void wheelMoved(engine::Engine& e, uint8_t value) {
   e.modWheelMoved = 1;
   // Wake the synthesis so the scrape is heard without a new key start.
-  e.keysActive = 1;
-  e.keysDirty = 1;
-  e.outLevel = 0.1f;
-  e.outLevelPrev = 0.0f;
+  e.wakeSynthesis(0.1f);
   e.modWheelTarget = static_cast<float>(value) * kInv127;
   if (e.modWheelUnset) {
     // The first wheel message after a reset jumps instead of gliding.
