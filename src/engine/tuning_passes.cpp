@@ -10,7 +10,6 @@ namespace engine {
 namespace {
 
 constexpr double kFourPiSquared = 39.47841760435743;
-constexpr float kHighestCoefficient = 1.4f;
 
 // The random spread factor of one draw: 0.75 .. 1.25 around 1, scaled by the
 // randomness setting.
