@@ -7,6 +7,7 @@
 
 #include "engine/fast_keys.h"
 #include "engine/quiet.h"
+#include "engine/runaway_guard.h"
 #include "engine/tempo_synced.h"
 #include "platform/fp_mode.h"
 
@@ -201,6 +202,7 @@ void Engine::render(float* out0, float* out1, int32_t count, const BlockContext&
     }
   } else {
     renderSynthesis(out0, out1, count, context);
+    clearRunawayStates(*this);
   }
 
   filterAndEcho(out0, out1, count);

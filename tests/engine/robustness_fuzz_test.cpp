@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include "support/plugin_harness.h"
 
@@ -50,6 +51,49 @@ void fuzzOnce(uint32_t seed) {
 
 TEST(RobustnessFuzz, RandomProgramsAndMidiStayFinite) {
   for (uint32_t seed = 1; seed <= 40; ++seed) fuzzOnce(seed);
+}
+
+}  // namespace
+
+namespace {
+
+// A host that keeps switching programs and restoring chunks while keys
+// ring: every retuning of a ringing resonator changes its energy, and such
+// a sequence once pumped the springs until the body's drive overflowed.
+TEST(RobustnessFuzz, ProgramSwitchingWhileKeysRingStaysFinite) {
+  std::mt19937 rng(1);
+  PluginHarness h;
+  h.host().time.tempo = 97.0;
+  void* data = nullptr;
+  const VstInt32 size = h.plugin().getChunk(&data, false);
+  std::vector<uint8_t> bank(static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+  for (int block = 0; block < 2200; ++block) {
+    const int changes = static_cast<int>(rng() % 40);
+    for (int c = 0; c < changes; ++c) {
+      const unsigned kind = rng() % 100;
+      if (kind < 80) {
+        h.setParameter(static_cast<int>(rng() % 111), randomValue(rng));
+      } else if (kind < 83) {
+        h.plugin().setProgram(static_cast<VstInt32>(rng() % 64));
+      } else if (kind < 85) {
+        h.plugin().setChunk(bank.data(), size, false);
+      } else if (kind < 87) {
+        h.plugin().getChunk(&data, false);
+        bank.assign(static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+      } else {
+        const int key = 21 + static_cast<int>(rng() % 88);
+        h.plugin().noteOn(key, 0.8f);
+        h.plugin().noteOff(key);
+      }
+    }
+    MidiBatch batch;
+    for (unsigned e = rng() % 3; e > 0; --e)
+      batch.add(rng() % 2 ? 0x90 : 0x80, static_cast<unsigned char>(30 + rng() % 60),
+                static_cast<unsigned char>(rng() % 128), static_cast<int>(rng() % 64));
+    h.send(batch);
+    Stereo s = h.render(1 + static_cast<int>(rng() % 512), 512, false);
+    ASSERT_TRUE(allFinite(s)) << "block " << block;
+  }
 }
 
 }  // namespace
