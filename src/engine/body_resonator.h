@@ -3,6 +3,7 @@
 // the sympathetic resonators of a key range.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "engine/key_state.h"
@@ -20,6 +21,14 @@ struct BodyResonator {
   float bodySharpness = 0.0f;
   int32_t bodyLowKey = 0;  // drives keys bodyLowKey <= key < bodyHighKey
   int32_t bodyHighKey = 0;
+
+  void setVolume(float v) { bodyVolume = v; }
+  // k of the body frequency.
+  void setTune(float k) { bodyTune = k; }
+  void setDiffusion(float v) { bodyDiffusion = v; }
+  void setSharpness(float v) { bodySharpness = std::pow(v, 0.25f); }
+  void setLowestKey(int32_t key) { bodyLowKey = key; }
+  void setHighestKey(int32_t key) { bodyHighKey = key; }
 
   void clear() { bodyPos = bodyVel = 0.0f; }
 

@@ -9,6 +9,9 @@ namespace engine {
 struct Drive {
   float outputGain = 1.0f;
 
+  // Volume: unity at 0.5.
+  void setVolume(float v) { outputGain = 2.0f * v; }
+
   float process(float x) const {
     if (!(outputGain > 1.0f)) return x * outputGain;
     x = std::min(std::max(outputGain * x, -1.0f), 1.0f);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 
 namespace engine {
 
@@ -11,6 +12,14 @@ struct OutputCrush {
   float outCrushLevels = 1.0f;
   float outCrushStep = 1.0f;
   float outCrushCurve = 0.5f;
+
+  // CRUSH bits: 2^int(16 v) levels per unit.
+  void setBits(int32_t bits) {
+    outCrushLevels = std::pow(2.0f, static_cast<float>(bits));
+    outCrushStep = 1.0f / outCrushLevels;
+  }
+  // CRUSH: 0.5 passes, towards 1 the staircase.
+  void setCurve(float v) { outCrushCurve = 0.5f + 0.4999f * v; }
 
   bool active() const { return outCrushCurve > 0.0f; }
 

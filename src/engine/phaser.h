@@ -3,6 +3,7 @@
 // behind phaser A for stereo width.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace engine {
@@ -24,6 +25,15 @@ struct Phaser {
   float tremoloWide = 0.0f;   // phase offset of phaser B
   uint8_t tremoloSync = 0;    // 0 free, 1 tempo, 2 song position
   float tremoloRate = 0.0f;   // stored rate value
+
+  // k of the centre frequency.
+  void setCentre(float k) { phaserFreq = k; }
+  void setFeedback(float v) { phaserQ = std::pow(v, 0.25f); }
+  void setMix(float v) { phaserMix = v; }
+  // Phase offset of phaser B: -pi to pi.
+  void setWidth(float v) {
+    tremoloWide = static_cast<float>((2.0 * static_cast<double>(v) - 1.0) * 3.141592653589793);
+  }
 
   void clear() {
     stateA = AllpassState{};

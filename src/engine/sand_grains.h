@@ -49,6 +49,14 @@ struct SandGrains {
   // Sets the grain count from SAND NUM (clamped to the table) and re-places
   // the grains evenly from -1; always clears the running state.
   void setCount(int32_t count);
+  void setKick(float v) {
+    sandKick = 0.5f * v;
+    sandKickSpread = 0.25f * v;
+  }
+  void setWidth(float v) { sandWidth = v; }
+  // k of the filters' frequency.
+  void setFrequency(float k) { sandFreq = k; }
+  void setResonance(float v) { sandRes = 0.9f * v; }
   void clearRunningState();
 
   // One sample: listens to out0/out1 after the drive and adds the crackle.

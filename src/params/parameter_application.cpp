@@ -20,7 +20,6 @@ using engine::truncatedProduct;
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr float kLongestDecay = 0.99999994f;  // the largest float below 1
 
 float coefficient(const Engine& e, float hz) {
@@ -82,7 +81,7 @@ void applyParameter(Engine& e, int index, float v) {
       forEveryKey(e, [&](KeyState& k) { k.hitPower = kp.hitPower; });
       break;
     case kVolume:
-      e.drive.outputGain = 2.0f * v;
+      e.drive.setVolume(v);
       break;
     case kSpringABalance:
       forEveryKey(e, [&](KeyState& k) {
@@ -168,11 +167,11 @@ void applyParameter(Engine& e, int index, float v) {
       kp.springBCrush = 0.5f + 0.49f * v;
       break;
     case kBodyVolume:
-      e.body.bodyVolume = v;
+      e.body.setVolume(v);
       break;
     case kBodyTune:
-      e.body.bodyTune = engine::stableCoefficient(
-          coefficient(e, e.concertA * pow2((32.0f * v - 12.0f) / 12.0f)));
+      e.body.setTune(engine::stableCoefficient(
+          coefficient(e, e.concertA * pow2((32.0f * v - 12.0f) / 12.0f))));
       break;
     case kBodyDecay: {
       const float x = 0.999f + 0.00099f * std::pow(v, 0.25f);
@@ -181,28 +180,28 @@ void applyParameter(Engine& e, int index, float v) {
       break;
     }
     case kBodyDiffusion:
-      e.body.bodyDiffusion = v;
+      e.body.setDiffusion(v);
       break;
     case kBodySharpness:
-      e.body.bodySharpness = std::pow(v, 0.25f);
+      e.body.setSharpness(v);
       break;
     case kBodyWet:
       e.bodyWet = v;
       break;
     case kBodyLowest:
-      e.body.bodyLowKey = truncatedProduct(128.0f, v, 0, 128);
+      e.body.setLowestKey(truncatedProduct(128.0f, v, 0, 128));
       break;
     case kBodyHighest:
-      e.body.bodyHighKey = truncatedProduct(128.0f, v, 0, 128);
+      e.body.setHighestKey(truncatedProduct(128.0f, v, 0, 128));
       break;
     case kBodyPhaseFreq:
-      e.phaser.phaserFreq = coefficient(e, e.concertA * pow2((128.0f * v - 69.0f) / 12.0f));
+      e.phaser.setCentre(coefficient(e, e.concertA * pow2((128.0f * v - 69.0f) / 12.0f)));
       break;
     case kBodyPhaseQ:
-      e.phaser.phaserQ = std::pow(v, 0.25f);
+      e.phaser.setFeedback(v);
       break;
     case kBodyPhaseMix:
-      e.phaser.phaserMix = v;
+      e.phaser.setMix(v);
       break;
     case kBodyTremolo:
       e.tremoloDepth = v;
@@ -216,7 +215,7 @@ void applyParameter(Engine& e, int index, float v) {
       engine::applyTremoloRate(e);
       break;
     case kBodyTremoloWide:
-      e.phaser.tremoloWide = static_cast<float>((2.0 * static_cast<double>(v) - 1.0) * kPi);
+      e.phaser.setWidth(v);
       break;
     case kConcertA:
       e.concertA = concertAOf(v);
@@ -254,29 +253,26 @@ void applyParameter(Engine& e, int index, float v) {
       break;
     }
     case kCrushBits:
-      e.outputCrush.outCrushLevels =
-          pow2(static_cast<float>(truncatedProduct(16.0f, v, 0, 16)));
-      e.outputCrush.outCrushStep = 1.0f / e.outputCrush.outCrushLevels;
+      e.outputCrush.setBits(truncatedProduct(16.0f, v, 0, 16));
       break;
     case kCrush:
-      e.outputCrush.outCrushCurve = 0.5f + 0.4999f * v;
+      e.outputCrush.setCurve(v);
       break;
     case kSandCount:
       e.sand.setCount(truncatedProduct(100.0f, v, 0, 100));
       break;
     case kSandKick:
-      e.sand.sandKick = 0.5f * v;
-      e.sand.sandKickSpread = 0.25f * v;
+      e.sand.setKick(v);
       break;
     case kSandWidth:
-      e.sand.sandWidth = v;
+      e.sand.setWidth(v);
       break;
     case kSandFreq:
-      e.sand.sandFreq = engine::stableCoefficient(
-          coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f)));
+      e.sand.setFrequency(engine::stableCoefficient(
+          coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f))));
       break;
     case kSandRes:
-      e.sand.sandRes = 0.9f * v;
+      e.sand.setResonance(v);
       break;
     case kEchoRateL:
       e.echoRateL = v;
