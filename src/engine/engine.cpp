@@ -57,14 +57,14 @@ void Engine::startKey(int key, float velocity, int32_t startOffset, bool fromEve
   if (!validKey(key)) return;
   if (fromEvents && noiseTuneLatch) {
     noiseTuneLatch = 0;
-    noiseFreq = noiseFreqTarget;
-    noiseRes = noiseResTarget;
+    noiseFreq.latch();
+    noiseRes.latch();
   }
   wakeSynthesis(1.0f);
 
   KeyState& k = keys[key];
   k.startOffset = startOffset;
-  k.velocityShaped = std::pow(clampUnit(velocity), saturateTarget + 1.0f);
+  k.velocityShaped = std::pow(clampUnit(velocity), saturation.target + 1.0f);
   // Lower keys, whose k is smaller, get a larger stroke. Only the power is
   // taken in double; it is rounded to single before the division.
   const float power = static_cast<float>(
@@ -138,10 +138,10 @@ void Engine::setSampleRate(float rate) {
   invRate2 = 1.0f / (engineRate * engineRate);
   for (float& m : microtune) m = 1.0f;
   clearKeyRecords(false);
-  saturateStart = saturateTarget;
+  saturation.start = saturation.target;
   keysActive = 0;
-  modWheelStart = modWheelTarget;
-  modWheelPrev = modWheelTarget;
+  modWheel.start = modWheel.target;
+  modWheelPrev = modWheel.target;
   phaser.clear();
   filters.clear();
   modWheelUnset = 1;
@@ -166,11 +166,11 @@ void Engine::resetVoices() {
   phaser.clear();
   body.clear();
   sustainPedal = 0;
-  modWheelStart = modWheelTarget;
-  modWheelPrev = modWheelTarget;
-  saturateStart = saturateTarget;
-  noiseFreq = 0.0f;
-  noiseRes = 0.0f;
+  modWheel.start = modWheel.target;
+  modWheelPrev = modWheel.target;
+  saturation.start = saturation.target;
+  noiseFreq.start = 0.0f;
+  noiseRes.start = 0.0f;
   if (sand.sandCount > 0)
     sand.setCount(sand.sandCount);
   else
@@ -209,9 +209,9 @@ void Engine::render(float* out0, float* out1, int32_t count, const BlockContext&
 
   // Hosts that skip processEvents on blocks without events must not replay
   // the last glide in every block.
-  modWheelStart = modWheelTarget;
-  bendStart = bendTarget;
-  saturateStart = saturateTarget;
+  modWheel.latch();
+  bend.latch();
+  saturation.latch();
   // A start offset past the end of the block begins at the next block.
   for (int key = kLowestKey; key <= kHighestKey; ++key)
     if (keys[key].startOffset >= count) keys[key].startOffset = 0;
@@ -247,16 +247,16 @@ void Engine::renderSynthesis(float* out0, float* out1, int32_t count, const Bloc
 
   const float frames = static_cast<float>(count);
   BlockGlides g;
-  g.noiseFreqStep = (noiseFreqTarget - noiseFreq) / frames;
-  g.noiseResStep = (noiseResTarget - noiseRes) / frames;
-  g.saturation = saturateStart;
-  g.saturationStep = (saturateTarget - saturateStart) / frames;
-  g.bend = bendStart;
-  g.bendStep = (bendTarget - bendStart) / frames;
+  g.noiseFreqStep = (noiseFreq.target - noiseFreq.start) / frames;
+  g.noiseResStep = (noiseRes.target - noiseRes.start) / frames;
+  g.saturation = saturation.start;
+  g.saturationStep = (saturation.target - saturation.start) / frames;
+  g.bend = bend.start;
+  g.bendStep = (bend.target - bend.start) / frames;
   // The mod wheel moves only a tenth of the way within a block.
-  g.wheel = modWheelStart;
-  g.wheelStep = (modWheelTarget - modWheelStart) / (10.0f * frames);
-  modWheelPrev = modWheelStart;
+  g.wheel = modWheel.start;
+  g.wheelStep = (modWheel.target - modWheel.start) / (10.0f * frames);
+  modWheelPrev = modWheel.start;
   g.tremoloDepth = tremoloDepth;
 
   const FastKernels* kernels =
@@ -268,8 +268,8 @@ void Engine::renderSynthesis(float* out0, float* out1, int32_t count, const Bloc
 }
 
 KeySampleInputs Engine::nextSampleInputs(int32_t i, const BlockGlides& g) {
-  noiseFreq = noiseFreq + g.noiseFreqStep;
-  noiseRes = noiseRes + g.noiseResStep;
+  noiseFreq.start = noiseFreq.start + g.noiseFreqStep;
+  noiseRes.start = noiseRes.start + g.noiseResStep;
   if (g.wheelStep != 0.0f) scrapeLevel = scrapeLevel + (g.wheel - modWheelPrev);
   scrapeLevel = scrapeLevel * 0.99975f;
   if (isQuiet(scrapeLevel)) scrapeLevel = 0.0f;
@@ -279,8 +279,8 @@ KeySampleInputs Engine::nextSampleInputs(int32_t i, const BlockGlides& g) {
   in.scrape = scrapeLevel;
   in.saturation = g.saturation;
   in.bend = g.bend;
-  in.noiseFreq = noiseFreq;
-  in.noiseRes = noiseRes;
+  in.noiseFreq = noiseFreq.start;
+  in.noiseRes = noiseRes.start;
   return in;
 }
 

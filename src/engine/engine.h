@@ -39,6 +39,16 @@ struct BlockContext {
 // give bit-identical output and state.
 enum class KeyRendererKind : uint8_t { Reference, Fast };
 
+// A value that moves in a straight line over a block, from where it
+// stands at the block's start to where the latest event or parameter put
+// it. The event intake latches start := target at each batch.
+struct Glide {
+  float start;
+  float target;
+  void latch() { start = target; }
+  void jump(float value) { start = target = value; }
+};
+
 // The per-block glides of the render loop as they stand at a sample.
 struct BlockGlides {
   float noiseFreqStep = 0.0f;
@@ -93,20 +103,17 @@ struct Engine {
   float songPosition = 0.0f;
 
   // --- Controllers and glides -------------------------------------------
-  float modWheelStart = 0.0f;
-  float modWheelTarget = 0.0f;
+  Glide modWheel{0.0f, 0.0f};
   float modWheelPrev = 0.0f;
   uint8_t modWheelMoved = 0;
   float scrapeLevel = 0.0f;
   uint8_t modWheelUnset = 1;
-  float bendStart = 1.0f;
-  float bendTarget = 1.0f;
-  float saturateStart = 0.5f;
-  float saturateTarget = 0.5f;
-  float noiseFreq = 0.0f;
-  float noiseFreqTarget = 0.0f;
-  float noiseRes = 0.0f;
-  float noiseResTarget = 0.0f;
+  Glide bend{1.0f, 1.0f};
+  Glide saturation{0.5f, 0.5f};
+  // The noise filter's start moves on sample by sample and is where the
+  // next block starts from.
+  Glide noiseFreq{0.0f, 0.0f};
+  Glide noiseRes{0.0f, 0.0f};
   uint8_t noiseTuneLatch = 1;
   uint8_t sustainPedal = 0;
 
@@ -219,7 +226,7 @@ struct Engine {
   void updateTremolo(const BlockContext& context, bool tempoChanged);
   void filterAndEcho(float* out0, float* out1, int32_t count);
 
-  // One sample's glide values; advances noiseFreq, noiseRes and scrapeLevel.
+  // One sample's glide values; advances the noise filter and scrapeLevel.
   KeySampleInputs nextSampleInputs(int32_t i, const BlockGlides& g);
   // Moves the glides on after a sample's keys.
   void advanceGlides(BlockGlides& g);

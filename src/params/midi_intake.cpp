@@ -14,11 +14,11 @@ void wheelMoved(engine::Engine& e, uint8_t value) {
   e.modWheelMoved = 1;
   // Wake the synthesis so the scrape is heard without a new key start.
   e.wakeSynthesis(0.1f);
-  e.modWheelTarget = static_cast<float>(value) * kInv127;
+  e.modWheel.target = static_cast<float>(value) * kInv127;
   if (e.modWheelUnset) {
     // The first wheel message after a reset jumps instead of gliding.
-    e.modWheelStart = e.modWheelTarget;
-    e.modWheelPrev = e.modWheelTarget;
+    e.modWheel.start = e.modWheel.target;
+    e.modWheelPrev = e.modWheel.target;
     e.scrapeLevel = 0.0f;
     e.modWheelUnset = 0;
   }
@@ -53,10 +53,10 @@ float bendFactor(int bend14, float pitchRange) {
 }
 
 void beginEventBatch(engine::Engine& e) {
-  e.modWheelStart = e.modWheelTarget;
+  e.modWheel.latch();
   e.modWheelMoved = 0;
-  e.saturateStart = e.saturateTarget;
-  e.bendStart = e.bendTarget;
+  e.saturation.latch();
+  e.bend.latch();
 }
 
 void handleMidiMessage(engine::Engine& e, uint8_t status, uint8_t data1, uint8_t data2,
@@ -80,7 +80,7 @@ void handleMidiMessage(engine::Engine& e, uint8_t status, uint8_t data1, uint8_t
       controlChange(e, note, value);
       break;
     case 0xe0:
-      e.bendTarget = bendFactor(note + 128 * value, e.pitchRange);
+      e.bend.target = bendFactor(note + 128 * value, e.pitchRange);
       break;
     default:
       break;  // pressure, program change and system messages are ignored

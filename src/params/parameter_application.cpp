@@ -114,7 +114,7 @@ void applyParameter(Engine& e, int index, float v) {
       engine::springBPass(e);
       break;
     case kSpringASaturate:
-      e.saturateTarget = 0.5f + 0.499f * v;
+      e.saturation.target = 0.5f + 0.499f * v;
       break;
     case kSpringBVolume:
       forEveryKey(e, [&](KeyState& k) {
@@ -122,7 +122,7 @@ void applyParameter(Engine& e, int index, float v) {
       });
       break;
     case kSpringBFreqLow:
-      e.noiseFreqTarget = engine::stableCoefficient(
+      e.noiseFreq.target = engine::stableCoefficient(
           coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f)));
       if (!e.noiseMode) {
         e.springBFreqLow = v;
@@ -130,7 +130,7 @@ void applyParameter(Engine& e, int index, float v) {
       }
       break;
     case kSpringBFreqHigh:
-      e.noiseResTarget = 0.01f + 0.98f * v;
+      e.noiseRes.target = 0.01f + 0.98f * v;
       if (!e.noiseMode) {
         e.springBFreqHigh = v;
         engine::springBPass(e);

@@ -117,7 +117,7 @@ class Twin {
     check("phaserB.s", r.phaser.stateB.s, f.phaser.stateB.s);
     check("tremoloPhase", r.phaser.tremoloPhase, f.phaser.tremoloPhase);
     check("scrapeLevel", r.scrapeLevel, f.scrapeLevel);
-    check("noiseFreq", r.noiseFreq, f.noiseFreq);
+    check("noiseFreq", r.noiseFreq.start, f.noiseFreq.start);
     check("outLevel", r.outLevel, f.outLevel);
     check("sandLevel", r.sand.sandLevel, f.sand.sandLevel);
     check("sandFilterL", r.sand.sandFilterL.p, f.sand.sandFilterL.p);

@@ -198,7 +198,7 @@ TEST(RenderLoop, HostsThatSkipProcessEventsDoNotReplayGlides) {
   bend.add(0xe0, 0x7f, 0x7f);
   h.send(bend);
   h.render(256, 256, false);
-  EXPECT_EQ(h.engine().bendStart, h.engine().bendTarget);
+  EXPECT_EQ(h.engine().bend.start, h.engine().bend.target);
   h.render(256, 256, false);  // the first block glided there
   const float live = h.engine().keys[60].aMainFreq;
   h.render(256 * 8, 256, false);

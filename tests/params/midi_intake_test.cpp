@@ -74,7 +74,7 @@ TEST_F(Intake, StrokeAmplitudeForEveryKeyAndVelocity) {
       for (int velocity = 1; velocity <= 127; ++velocity) {
         h.noteOn(note, velocity);
         const float shaped =
-            std::pow(static_cast<float>(velocity) * 0.007874016f, e().saturateTarget + 1.0f);
+            std::pow(static_cast<float>(velocity) * 0.007874016f, e().saturation.target + 1.0f);
         const float expected = shaped * 0.015f / power;
         if (key(note).exciteAmp != expected || key(note).velocityShaped != shaped) ++mismatches;
       }
@@ -101,28 +101,28 @@ TEST_F(Intake, PitchBend) {
   MidiBatch centre;
   centre.add(0xe0, 0x00, 0x40);
   h.send(centre);
-  EXPECT_EQ(e().bendTarget, 1.0f);
+  EXPECT_EQ(e().bend.target, 1.0f);
   MidiBatch top;
   top.add(0xef, 0x7f, 0x7f);
   h.send(top);
-  EXPECT_FLOAT_EQ(e().bendTarget, std::pow(2.0f, 12.0f * 8191.0f / 8192.0f / 6.0f));
-  EXPECT_LT(e().bendTarget, 4.0f);
+  EXPECT_FLOAT_EQ(e().bend.target, std::pow(2.0f, 12.0f * 8191.0f / 8192.0f / 6.0f));
+  EXPECT_LT(e().bend.target, 4.0f);
   MidiBatch bottom;
   bottom.add(0xe0, 0x00, 0x00);
   h.send(bottom);
-  EXPECT_FLOAT_EQ(e().bendTarget, 0.25f);
+  EXPECT_FLOAT_EQ(e().bend.target, 0.25f);
 }
 
 TEST_F(Intake, FirstWheelMessageAfterAProgramChangeJumps) {
   h.plugin().setProgram(0);
   h.controller(1, 127);
-  EXPECT_EQ(e().modWheelTarget, 127 * 0.007874016f);
-  EXPECT_EQ(e().modWheelStart, e().modWheelTarget);
-  EXPECT_EQ(e().modWheelPrev, e().modWheelTarget);
+  EXPECT_EQ(e().modWheel.target, 127 * 0.007874016f);
+  EXPECT_EQ(e().modWheel.start, e().modWheel.target);
+  EXPECT_EQ(e().modWheelPrev, e().modWheel.target);
   EXPECT_EQ(e().modWheelUnset, 0);
   EXPECT_EQ(e().keysActive, 1);
   h.controller(1, 0);
-  EXPECT_NE(e().modWheelStart, e().modWheelTarget) << "later messages glide";
+  EXPECT_NE(e().modWheel.start, e().modWheel.target) << "later messages glide";
 }
 
 TEST_F(Intake, AllChannelsActAlike) {
@@ -134,7 +134,7 @@ TEST_F(Intake, AllChannelsActAlike) {
   other.send(b);
   EXPECT_EQ(key(64).exciteAmp, other.engine().keys[64].exciteAmp);
   EXPECT_EQ(e().sustainPedal, other.engine().sustainPedal);
-  EXPECT_EQ(e().bendTarget, other.engine().bendTarget);
+  EXPECT_EQ(e().bend.target, other.engine().bend.target);
 }
 
 TEST_F(Intake, UnusableEventListsAreSkipped) {
@@ -170,7 +170,7 @@ TEST_F(Intake, AllNotesOffResetsEveryVoice) {
   EXPECT_EQ(key(60).aMainPos, 0.0f);
   EXPECT_EQ(key(60).damp, e().releaseCoef);
   EXPECT_EQ(e().sustainPedal, 0);
-  EXPECT_EQ(e().noiseFreq, 0.0f);
+  EXPECT_EQ(e().noiseFreq.start, 0.0f);
   EXPECT_EQ(e().body.bodyPos, 0.0f);
   EXPECT_FALSE(e().echoLeft.holdsSignal());
   for (float x : e().echoLeft.ring) ASSERT_EQ(x, 0.0f);

@@ -25,7 +25,7 @@ TEST_F(Application, NoiseModeFollowsDiffusionExactlyOne) {
   EXPECT_EQ(e().noiseMode, 1);
   set(14, 0.8f);
   EXPECT_EQ(e().keys[60].bFreqBase, bBase) << "spring B keeps its tuning in noise mode";
-  EXPECT_FLOAT_EQ(e().noiseFreqTarget,
+  EXPECT_FLOAT_EQ(e().noiseFreq.target,
                   engine::frequencyCoefficient(440.0f * std::pow(2.0f, (68.0f * 0.8f - 12.0f) / 12.0f),
                                                e().invRate2));
   set(22, 0.99f);
