@@ -44,9 +44,13 @@ int Trigger::menuItemAt(const gui::CPoint& where) const {
 
 gui::CMouseEventResult Trigger::onMouseDown(gui::CPoint& where, const gui::CButtonState&) {
   switch (kind_) {
+    // A menu chosen from and not yet redrawn is a closed menu: a new click
+    // opens it again instead of repeating the last command.
     case kLoadMenu:
     case kSaveMenu:
-      kind_ = kind_ == kLoadMenu ? kLoadMenuOpen : kSaveMenuOpen;
+    case kLoadMenuChosen:
+    case kSaveMenuChosen:
+      kind_ = kind_ == kLoadMenu || kind_ == kLoadMenuChosen ? kLoadMenuOpen : kSaveMenuOpen;
       hoveredItem_ = 0;
       invalid();
       invalidRect(menuRect_);

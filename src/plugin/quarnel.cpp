@@ -243,6 +243,7 @@ void Quarnel::setProgram(VstInt32 program) {
   }
   if (editorOpen()) {
     gui()->showProgramName(programs_.currentProgramName);
+    gui()->showProgramSelected();
     gui()->showReadout(1, 0);
     gui()->showReadout(2, 0);
     gui()->showReadout(3, 1);
