@@ -49,3 +49,39 @@ TEST(PresetDirectories, AModuleLoadedFromAnotherFolderLooksBesideItself) {
   ASSERT_TRUE(presets_test::directoriesFoundBy(copy, moduleDirectory, presetDirectory));
   EXPECT_EQ(presetDirectory, folder + "/presets") << "a new instance finds the new folder";
 }
+
+TEST(PresetDirectories, AReadOnlyPresetFolderSendsTheUsersFilesToTheUserFolder) {
+  host_test::ScratchFolder folder;
+  const std::string module = folder.file("vellmark.so");
+  const std::string moduleFolder = module.substr(0, module.rfind('/'));
+  ASSERT_EQ(::mkdir(folder.file("presets").c_str(), 0755), 0);
+  const std::string user = folder.file("home/data/vellmark/presets");
+  EXPECT_EQ(locatePresetDirectories(module, user).presetDirectory, moduleFolder + "/presets")
+      << "a writable folder beside the module stays the preset folder";
+  EXPECT_TRUE(locatePresetDirectories(module, user).sharedDirectory.empty());
+
+  presets_test::ReadOnlyFolder readOnly(folder.file("presets"));
+  if (!readOnly.enforced()) GTEST_SKIP() << "this process may write to read-only folders";
+  const presets::PresetDirectories found = locatePresetDirectories(module, user);
+  EXPECT_EQ(found.presetDirectory, user);
+  EXPECT_EQ(found.sharedDirectory, moduleFolder + "/presets");
+  EXPECT_TRUE(std::filesystem::is_directory(user)) << "the user folder is made";
+}
+
+TEST(PresetDirectories, TheUserFolderFollowsXdgDataHomeElseHome) {
+  const char* savedData = std::getenv("XDG_DATA_HOME");
+  const char* savedHome = std::getenv("HOME");
+  const std::string data = savedData ? savedData : "", home = savedHome ? savedHome : "";
+  ::setenv("XDG_DATA_HOME", "/data", 1);
+  ::setenv("HOME", "/home/u", 1);
+  EXPECT_EQ(presets::userPresetDirectory(), "/data/vellmark/presets");
+  ::setenv("XDG_DATA_HOME", "relative", 1);
+  EXPECT_EQ(presets::userPresetDirectory(), "/home/u/.local/share/vellmark/presets");
+  ::unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(presets::userPresetDirectory(), "/home/u/.local/share/vellmark/presets");
+  if (savedData) ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+  if (savedHome)
+    ::setenv("HOME", home.c_str(), 1);
+  else
+    ::unsetenv("HOME");
+}
