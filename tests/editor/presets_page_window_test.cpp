@@ -9,6 +9,7 @@
 
 #include "editor/module_editor.h"
 #include "gui/cbitmap.h"
+#include "gui/fake_programs.h"
 #include "gui/test_display.h"
 #include "host/host_test_support.h"
 #include "params/parameter_table.h"
@@ -78,6 +79,24 @@ TEST(PresetsPageWindow, ADoubleClickOnTheModulesPresetFolderLoadsTheProgram) {
   char name[64] = {};
   instance.dispatch(effGetProgramName, 0, 0, name);
   EXPECT_STREQ(name, "Birch");
+  instance.dispatch(effEditClose);
+}
+
+TEST(PresetsPageWindow, TheWebAddressButtonOpensTheManualBesideTheModule) {
+  SKIP_WITHOUT_DISPLAY();
+  ModuleCopy copy;
+  const std::string builtManual = std::filesystem::path(VELLMARK_MODULE_PATH).parent_path() / "manual";
+  std::filesystem::copy(builtManual, copy.folder + "/manual");
+  gui_test::FakePrograms fakes;
+  fakes.add("xdg-open", "");
+  gui_test::XHostWindow host(0, 0, 1024, 480, 0x000000);
+  ASSERT_NE(host.display(), nullptr);
+  ModuleInstance instance(copy.module.c_str());
+  ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, host.handle()), 1);
+  pumpIdle(instance, host.display());
+  host.click(host.onlyChild(), 400, 18);
+  pumpIdle(instance, host.display());
+  EXPECT_EQ(fakes.argumentsOf("xdg-open"), std::vector<std::string>{copy.folder + "/manual/index.html"});
   instance.dispatch(effEditClose);
 }
 

@@ -24,6 +24,9 @@ TEST(Install, AFreshInstallFindsItsPresetFolder) {
   // The factory library comes with it.
   EXPECT_TRUE(std::filesystem::is_regular_file(installed + "/presets/Vellmark Factory.vkb"));
   EXPECT_TRUE(std::filesystem::is_regular_file(installed + "/presets/Glass Bell.vkp"));
+  // And the user manual with its pictures.
+  EXPECT_TRUE(std::filesystem::is_regular_file(installed + "/manual/index.html"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(installed + "/manual/page-presets.png"));
 
   std::string moduleDirectory, presetDirectory;
   ASSERT_TRUE(presets_test::directoriesFoundBy(installed + "/vellmark.so", moduleDirectory,
