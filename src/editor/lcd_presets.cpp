@@ -94,7 +94,12 @@ void LCD_presets::listBanks() {
   bankRows_.resize(1);
   for (presets::PresetFile& file : presets::listPresetFiles(folders(), kBankExtension, kMaxBankFiles))
     bankRows_.push_back(Row{std::move(file.name), std::move(file.path), file.readOnly});
+  // A bank still being named keeps its row at the end of the list.
   newBankRow_ = -1;
+  if (newBankPending) {
+    newBankRow_ = static_cast<int>(bankRows_.size());
+    bankRows_.push_back(Row{pendingBankName_.empty() ? "BANK" : pendingBankName_, "", false});
+  }
   // A bank whose file went away is closed rather than written again.
   if (openBankRow() < 0) closeBank();
 }
@@ -235,7 +240,7 @@ void LCD_presets::startNewBank() {
 void LCD_presets::placeNameField(int bankRow) {
   QuaGui* gui = editor();
   gui::CTextEdit* field = gui ? gui->programNameField() : nullptr;
-  if (!field) return;
+  if (!field || bankRow < 0 || bankRow >= static_cast<int>(bankRows_.size())) return;
   const double x = kBankList.left + 3 - 1;
   const double top = bankScroll_.baseline(bankRow) - 12.5;
   nameEditActive = true;

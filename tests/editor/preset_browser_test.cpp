@@ -224,6 +224,22 @@ TEST(PresetBrowser, ANewBankNamedLikeAnExistingOneAsksBeforeReplacingIt) {
   EXPECT_EQ(page.presetNames(), (std::vector<std::string>{"Init"}));
 }
 
+TEST(PresetBrowser, BankNamesAreMadeSafeAndABankBeingNamedSurvivesARescan) {
+  BrowserPage page;
+  page.newBank("../../Outside");
+  EXPECT_TRUE(fileExists(page.file("_.._Outside.vkb")));
+  EXPECT_EQ(page.browser().message(), "Saved as _.._Outside.vkb");
+  EXPECT_EQ(presets_test::entriesOf(page.folder()), std::vector<std::string>{"_.._Outside.vkb"});
+
+  page.newBank("_.._Outside");
+  ASSERT_EQ(page.browser().question(), Question::OverwriteBank);
+  page.rescan();  // the folder is listed again while the question is open
+  page.answer(LCD_presets::kNoButton);
+  EXPECT_TRUE(page.browser().nameEditActive);
+  page.type("Inside", true);
+  EXPECT_TRUE(fileExists(page.file("Inside.vkb")));
+}
+
 TEST(PresetBrowser, TheOpenBankIsTrackedByItsFileNotItsRow) {
   BrowserPage page;
   page.newBank("Bravo");
