@@ -21,28 +21,31 @@ namespace {
 
 constexpr size_t kNameFromFileLength = 25;
 
-// A selector that is released however the action ends.
-class Dialog {
- public:
-  Dialog(gui::CFrame* frame, CNewFileSelector::Style style)
-      : selector_(CNewFileSelector::create(frame, style)) {}
-  ~Dialog() {
-    if (selector_) selector_->forget();
-  }
-  Dialog(const Dialog&) = delete;
-  Dialog& operator=(const Dialog&) = delete;
-
-  CNewFileSelector* operator->() const { return selector_; }
-  explicit operator bool() const { return selector_ != nullptr; }
-  // Runs it; the first chosen path, or empty for a cancel.
-  std::string run() {
-    if (!selector_->runModal() || selector_->getNumSelectedFiles() < 1) return std::string();
-    return selector_->getSelectedFile(0);
-  }
-
- private:
-  CNewFileSelector* selector_;
+// What one file dialog asks.
+struct DialogRequest {
+  CNewFileSelector::Style style;
+  const char* folder;
+  const char* defaultName;  // save dialogs only
+  const char* description;
+  const char* extension;
+  const char* title;
 };
+
+// Runs the dialog; false when no dialog program exists, else true with the
+// first chosen path in `chosen` (empty for a cancel).
+bool chooseFile(gui::CFrame* frame, const DialogRequest& request, std::string& chosen) {
+  chosen.clear();
+  CNewFileSelector* selector = CNewFileSelector::create(frame, request.style);
+  if (!selector) return false;
+  selector->setInitialDirectory(request.folder);
+  if (request.style == CNewFileSelector::kSelectSaveFile) selector->setDefaultSaveName(request.defaultName);
+  selector->setDefaultExtension(CFileExtension(request.description, request.extension));
+  selector->addFileExtension(CFileExtension("Other Files", "*"));
+  selector->setTitle(request.title);
+  if (selector->runModal() && selector->getNumSelectedFiles() > 0) chosen = selector->getSelectedFile(0);
+  selector->forget();
+  return true;
+}
 
 std::string fileNameOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -91,16 +94,13 @@ void QuaGui::loadMenu(int item) {
 }
 
 void QuaGui::saveProgramFileFromDialog() {
-  Dialog dialog(frame, CNewFileSelector::kSelectSaveFile);
-  if (!dialog) return reportProblem(kNoDialog);
   char name[32] = {};
   plugin->getProgramName(name);
-  dialog->setInitialDirectory(programFolder_);
-  dialog->setDefaultSaveName(name);
-  dialog->setDefaultExtension(CFileExtension("Velk Program", "vkp"));
-  dialog->addFileExtension(CFileExtension("Other Files", "*"));
-  dialog->setTitle("Save A Program File");
-  const std::string chosen = dialog.run();
+  std::string chosen;
+  if (!chooseFile(frame, {CNewFileSelector::kSelectSaveFile, programFolder_, name, "Velk Program", "vkp",
+                          "Save A Program File"},
+                  chosen))
+    return reportProblem(kNoDialog);
   if (chosen.empty()) return;
 
   std::string programName = stemOf(chosen).substr(0, kNameFromFileLength);
@@ -116,16 +116,13 @@ void QuaGui::saveProgramFileFromDialog() {
 }
 
 void QuaGui::saveBankFileFromDialog() {
-  Dialog dialog(frame, CNewFileSelector::kSelectSaveFile);
-  if (!dialog) return reportProblem(kNoDialog);
   char name[32] = {};
   plugin->getProgramName(name);
-  dialog->setInitialDirectory(programFolder_);
-  dialog->setDefaultSaveName(name);
-  dialog->setDefaultExtension(CFileExtension("Velk Banks", "vkb"));
-  dialog->addFileExtension(CFileExtension("Other Files", "*"));
-  dialog->setTitle("Save A Bank File");
-  const std::string chosen = dialog.run();
+  std::string chosen;
+  if (!chooseFile(frame, {CNewFileSelector::kSelectSaveFile, programFolder_, name, "Velk Banks", "vkb",
+                          "Save A Bank File"},
+                  chosen))
+    return reportProblem(kNoDialog);
   if (chosen.empty()) return;
 
   const std::string path = withExtension(chosen, ".vkb");
@@ -135,13 +132,11 @@ void QuaGui::saveBankFileFromDialog() {
 }
 
 void QuaGui::loadProgramFileFromDialog() {
-  Dialog dialog(frame, CNewFileSelector::kSelectFile);
-  if (!dialog) return reportProblem(kNoDialog);
-  dialog->setInitialDirectory(programFolder_);
-  dialog->setDefaultExtension(CFileExtension("Velk Program", "vkp"));
-  dialog->addFileExtension(CFileExtension("Other Files", "*"));
-  dialog->setTitle("Choose A Program File");
-  const std::string path = dialog.run();
+  std::string path;
+  if (!chooseFile(frame, {CNewFileSelector::kSelectFile, programFolder_, "", "Velk Program", "vkp",
+                          "Choose A Program File"},
+                  path))
+    return reportProblem(kNoDialog);
   if (path.empty()) return;
   if (extensionOf(path) != ".vkp") return reportProblem("Not a program file: " + fileNameOf(path));
 
@@ -163,13 +158,11 @@ void QuaGui::loadProgramFileFromDialog() {
 }
 
 void QuaGui::loadBankFileFromDialog() {
-  Dialog dialog(frame, CNewFileSelector::kSelectFile);
-  if (!dialog) return reportProblem(kNoDialog);
-  dialog->setInitialDirectory(programFolder_);
-  dialog->setDefaultExtension(CFileExtension("Velk Banks", "vkb"));
-  dialog->addFileExtension(CFileExtension("Other Files", "*"));
-  dialog->setTitle("Choose A Bank File");
-  const std::string path = dialog.run();
+  std::string path;
+  if (!chooseFile(frame, {CNewFileSelector::kSelectFile, programFolder_, "", "Velk Banks", "vkb",
+                          "Choose A Bank File"},
+                  path))
+    return reportProblem(kNoDialog);
   if (path.empty()) return;
   if (extensionOf(path) != ".vkb") return reportProblem("Not a bank file: " + fileNameOf(path));
 
@@ -206,13 +199,12 @@ void QuaGui::templateCommand(int item) {
 void QuaGui::loadTemplateFromDialog() {
   const presets::TemplateMode mode = modeOf(templatesPulldown_);
   const bool pitchBend = mode == presets::TemplateMode::PitchBend;
-  Dialog dialog(frame, CNewFileSelector::kSelectFile);
-  if (!dialog) return reportProblem(kNoDialog);
-  dialog->setInitialDirectory(templateFolder_);
-  dialog->setDefaultExtension(CFileExtension("notes template", pitchBend ? "vkm" : "vkt"));
-  dialog->addFileExtension(CFileExtension("Other Files", "*"));
-  dialog->setTitle(pitchBend ? "Choose A Pitchbend Template" : "Choose A Notes Template");
-  const std::string path = dialog.run();
+  std::string path;
+  if (!chooseFile(frame, {CNewFileSelector::kSelectFile, templateFolder_, "", "notes template",
+                          pitchBend ? "vkm" : "vkt",
+                          pitchBend ? "Choose A Pitchbend Template" : "Choose A Notes Template"},
+                  path))
+    return reportProblem(kNoDialog);
   if (path.empty()) return;
   presets::TemplateFolder folder;
   folder.reset(templateFolder_);
@@ -225,14 +217,12 @@ void QuaGui::loadTemplateFromDialog() {
 void QuaGui::saveTemplateFromDialog() {
   const presets::TemplateMode mode = modeOf(templatesPulldown_);
   const bool pitchBend = mode == presets::TemplateMode::PitchBend;
-  Dialog dialog(frame, CNewFileSelector::kSelectSaveFile);
-  if (!dialog) return reportProblem(kNoDialog);
-  dialog->setInitialDirectory(templateFolder_);
-  dialog->setDefaultSaveName("");
-  dialog->setDefaultExtension(CFileExtension("notes template", pitchBend ? "vkm" : "vkt"));
-  dialog->addFileExtension(CFileExtension("Other Files", "*"));
-  dialog->setTitle(pitchBend ? "Save A Pitchbend Template" : "Save A Notes Template");
-  const std::string chosen = dialog.run();
+  std::string chosen;
+  if (!chooseFile(frame, {CNewFileSelector::kSelectSaveFile, templateFolder_, "", "notes template",
+                          pitchBend ? "vkm" : "vkt",
+                          pitchBend ? "Save A Pitchbend Template" : "Save A Notes Template"},
+                  chosen))
+    return reportProblem(kNoDialog);
   if (chosen.empty()) return;
   presets::TemplateFolder folder;
   folder.reset(templateFolder_);
