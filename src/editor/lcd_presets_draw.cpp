@@ -53,7 +53,7 @@ void LCD_presets::draw(gui::CDrawContext* context) {
     editor::drawText(context, "SAVE", save.left + 12, save.bottom - 2, 12, editor::ink(200));
   }
   if (!message_.empty()) {
-    const double left = isBankOpen() ? 700 : 696;
+    const double left = 712;
     const double right = isBankOpen() ? 928 : 866;
     context->saveGlobalState();
     context->setClipRect(gui::CRect(left, 76, right, 92));
