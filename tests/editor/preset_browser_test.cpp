@@ -329,6 +329,23 @@ TEST(PresetBrowser, WheelAndDragScrollOnlyListsLongerThanFiveRowsAndStopAtTheEnd
   page.redraw();
   EXPECT_EQ(page.browser().bankScroll().offset(), 0);
 
+  // Hover follows the pointer; dragging the list up throws it on.
+  page.editor().move(BrowserPage::kPresetX, BrowserPage::rowY(2));
+  page.redraw();
+  EXPECT_EQ(page.browser().hoveredPresetRow(), 2);
+  page.frame()->dispatchMouseDown(gui::CPoint(BrowserPage::kPresetX, 180), gui::kLButton);
+  page.frame()->dispatchMouseMoved(gui::CPoint(BrowserPage::kPresetX, 140), gui::kLButton);
+  page.frame()->dispatchMouseUp(gui::CPoint(BrowserPage::kPresetX, 140), gui::kLButton);
+  EXPECT_TRUE(page.browser().presetScroll().moving());
+  for (int i = 0; i < 60; ++i) page.redraw();
+  EXPECT_LT(page.browser().presetScroll().offset(), -20);
+  EXPECT_FALSE(page.browser().presetScroll().moving());
+  page.frame()->dispatchMouseExited(gui::CPoint(1010, 470), 0);
+  page.redraw();
+  EXPECT_EQ(page.browser().hoveredPresetRow(), -1);
+  page.frame()->dispatchWheel(gui::CPoint(700, 150), 30, 0);
+  for (int i = 0; i < 60; ++i) page.redraw();
+
   // Dragging the thumb down scrolls the list up.
   const gui::CRect thumb = page.browser().presetScroll().thumb();
   page.editor().move(thumb.getCenter().x, thumb.getCenter().y);
