@@ -28,6 +28,13 @@ TEST(PresetBrowser, AnEmptyFolderListsNothingAndOffersSaveWithASaneScrollBar) {
   EXPECT_GT(thumb.getHeight(), 90);
   EXPECT_LE(thumb.getHeight(), 99);
   page.editor().frame()->renderOffscreen();
+
+  // The pointer shows a hand over "SAVE" only.
+  const gui::CPoint save = LCD_presets::kFilesSaveButton.getCenter();
+  page.editor().move(save.x, save.y);
+  EXPECT_EQ(page.frame()->getCursor(), gui::kCursorHand);
+  page.editor().move(BrowserPage::kPresetX, BrowserPage::rowY(1));
+  EXPECT_EQ(page.frame()->getCursor(), gui::kCursorDefault);
 }
 
 TEST(PresetBrowser, ListsByExtensionInNaturalCaseInsensitiveOrder) {
