@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include <unistd.h>
-
 #include "editor/control_support.h"
 #include "editor/qua_gui.h"
 #include "gui/cframe.h"
@@ -185,7 +183,7 @@ bool LCD_presets::writeOpenBank() {
     openBankPath_ = writableFolder() + "/" + fileNameOf(openBankPath_);
   if (newBankPending) {
     // Initialising replaces every program: only when the file can be made.
-    if (::access(writableFolder().c_str(), W_OK) != 0) {
+    if (!platform::mayWrite(writableFolder())) {
       showMessage("Could not write " + fileNameOf(openBankPath_));
       return false;
     }

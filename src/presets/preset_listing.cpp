@@ -1,7 +1,5 @@
 #include "presets/preset_listing.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <set>
@@ -70,7 +68,7 @@ std::vector<PresetFile> listPresetFiles(const std::vector<PresetFolder>& folders
       file.name = fileName.substr(0, fileName.size() - extension.size());
       if (!seen.insert(file.name).second) continue;
       file.path = folder.path + "/" + fileName;
-      file.readOnly = folder.readOnly || ::access(file.path.c_str(), W_OK) != 0;
+      file.readOnly = folder.readOnly || !platform::mayWrite(file.path);
       files.push_back(std::move(file));
     }
   }
