@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/lcd_display.h"
+#include "editor/lcd_presets.h"
 #include "editor/midi_signal.h"
 #include "editor/panel_drawing.h"
 #include "editor/prog_number.h"
@@ -79,11 +80,14 @@ bool QuaGui::open(void* ptr) {
   pendingParameters_.clear();
   for (auto& request : pendingReadouts_) request.store(kNoReadout, std::memory_order_relaxed);
   pendingMidi_.store(false, std::memory_order_relaxed);
+  pendingProgramSelected_.store(false, std::memory_order_relaxed);
   pendingName_.clear();
   systemWindow = ptr;
   open_.store(true, std::memory_order_release);
 
+  trackEdits_ = false;
   for (int i = 0; i < editor::kParameterCount; ++i) parameterChanged(i, plugin->getParameter(i));
+  trackEdits_ = true;
   formatReadoutNow(1, 0);
   formatReadoutNow(2, 0);
   formatReadoutNow(3, 1);
@@ -177,6 +181,15 @@ void QuaGui::setNameField(const char* name) {
   }
 }
 
+void QuaGui::showProgramSelected() {
+  if (!isOpen()) return;
+  if (!onEditorThread()) {
+    pendingProgramSelected_.store(true, std::memory_order_release);
+    return;
+  }
+  if (presetBrowser_) presetBrowser_->setModified(false);
+}
+
 void QuaGui::showMidiActivity(bool hasEvents) {
   if (hasEvents && isOpen()) pendingMidi_.store(true, std::memory_order_release);
 }
@@ -191,6 +204,9 @@ void QuaGui::applyPendingChanges() {
   }
   char name[32];
   if (pendingName_.take(name)) setNameField(name);
+  // After the parameters of the selected program, which are no edits.
+  if (pendingProgramSelected_.exchange(false, std::memory_order_acquire) && presetBrowser_)
+    presetBrowser_->setModified(false);
   if (pendingMidi_.exchange(false, std::memory_order_acquire) && midiSignal_) midiSignal_->light();
   batching_ = false;
   flushBackground();
@@ -262,6 +278,14 @@ bool QuaGui::loadBankFile(const char* path) { return plugin->loadBankFile(path);
 bool QuaGui::saveBankFile(const char* path) { return plugin->saveBankFile(path); }
 
 std::string QuaGui::presetDirectory() const { return plugin->getDirectory(true); }
+
+std::string QuaGui::sharedPresetDirectory() const { return plugin->getSharedPresetDirectory(); }
+
+void QuaGui::reportProblem(const std::string& text) {
+  if (!presetBrowser_) return;
+  presetBrowser_->showMessage(text);
+  if (!presetsOpen_) pageTab(editor::Page::Presets);
+}
 
 gui::CControl* QuaGui::control(int entry) const {
   return entry >= 0 && entry < editor::kControlTableSize ? controls_[entry] : nullptr;

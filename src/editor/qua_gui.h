@@ -67,6 +67,8 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
   // Show a program name in the program-name field (and the current
   // program's number beside it).
   virtual void showProgramName(const char* name);
+  // A program was selected: its values are no edit of the user's.
+  virtual void showProgramSelected();
   // MIDI events arrived (or a block without events passed).
   virtual void showMidiActivity(bool hasEvents);
   // Applies everything posted from other threads now (editor's thread).
@@ -117,6 +119,9 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
   bool loadBankFile(const char* path);
   bool saveBankFile(const char* path);
   std::string presetDirectory() const;
+  std::string sharedPresetDirectory() const;
+  // Shows what went wrong with a file on the presets page (opening it).
+  void reportProblem(const std::string& text);
   const char* programFolder() const { return programFolder_; }
   const char* templateFolder() const { return templateFolder_; }
 
@@ -156,6 +161,16 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
   void nameCommit();
   void setNameField(const char* name);
   void stepProgram(int step);
+  void saveMenu(int item);
+  void loadMenu(int item);
+  void saveProgramFileFromDialog();
+  void saveBankFileFromDialog();
+  void loadProgramFileFromDialog();
+  void loadBankFileFromDialog();
+  void templateCommand(int item);
+  void loadTemplateFromDialog();
+  void saveTemplateFromDialog();
+  bool pitchBendTemplates() const;
 
   gui::CRect frameRect_;
   gui::CControl* controls_[editor::kControlTableSize] = {};
@@ -179,6 +194,9 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
   // Colour changes while a batch of changes is applied render the panel
   // once, at the end of the batch.
   bool batching_ = false;
+  // Off while open() shows the current values: only later changes are the
+  // user's edits.
+  bool trackEdits_ = false;
   bool backgroundStale_ = false;
 
   char programFolder_[kFolderLength + 1] = {};
@@ -189,6 +207,7 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
   editor::ParameterMailbox<editor::kParameterCount> pendingParameters_;
   std::atomic<int> pendingReadouts_[4];
   std::atomic<bool> pendingMidi_{false};
+  std::atomic<bool> pendingProgramSelected_{false};
   editor::TextMailbox<32> pendingName_;
 };
 

@@ -1,15 +1,17 @@
 // What the editor does when a control reports: parameter controls write
 // their parameter with host automation; command controls switch pages,
-// step through programs, commit the program name and sound the panic
-// reset.
+// step through programs, commit the program name, sound the panic reset,
+// run the file menus and the microtuning page's template commands.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "editor/lcd_presets.h"
 #include "editor/qua_gui.h"
 #include "gui/ccontrol.h"
 #include "gui/ctext_edit.h"
 #include "plugin/quarnel.h"
+#include "presets/tuning_templates.h"
 
 using namespace editor;
 
@@ -18,6 +20,7 @@ namespace {
 constexpr int kProgramCount = 64;
 constexpr int kProgramNameLength = 24;
 constexpr gui::CRect kNameFieldHome(650, 11, 850, 30);
+constexpr double kBankListEdge = 600;
 
 }  // namespace
 
@@ -64,9 +67,24 @@ void QuaGui::valueChanged(gui::CControl* control) {
     case kTagEffectsSelector:
       setEffectsPage(true);
       break;
+    case kTagSaveMenu:
+      saveMenu(static_cast<int>(control->getValue()));
+      break;
+    case kTagLoadMenu:
+      loadMenu(static_cast<int>(control->getValue()));
+      break;
+    case kTagShiftUp:
+      presets::shiftUp(*plugin, pitchBendTemplates() ? presets::TemplateMode::PitchBend
+                                                     : presets::TemplateMode::Notes);
+      break;
+    case kTagShiftDown:
+      presets::shiftDown(*plugin, pitchBendTemplates() ? presets::TemplateMode::PitchBend
+                                                       : presets::TemplateMode::Notes);
+      break;
+    case kTagTemplates:
+      templateCommand(static_cast<int>(control->getValue()));
+      break;
     default:
-      // The file menus, the template commands and the shift buttons come
-      // with the file dialogs and the tuning templates.
       break;
   }
 }
@@ -79,7 +97,13 @@ void QuaGui::nameCommit() {
     plugin->setProgramName(name);
     if (presetBrowser_) presetBrowser_->programChanged();
   } else {
-    // The field was lent to the browser for naming a bank; put it back.
+    // The field was lent to the browser for naming a new bank (it sits
+    // over the bank list); then it goes back home.
+    if (presetBrowser_ && programNameField_->getViewSize().left < kBankListEdge) {
+      const std::string typed = programNameField_->getText();
+      presetBrowser_->nameEditActive = false;
+      presetBrowser_->commitBankName(typed.c_str());
+    }
     char name[32] = {};
     plugin->getProgramName(name);
     programNameField_->setText(name);

@@ -38,7 +38,7 @@ double needlePosition(float v) { return 917.0 * v + 55.0; }
 void QuaGui::applyParameter(int index, float value) {
   gui::CControl* c = control(index);
   if (!frame || !c || index >= kParameterCount) return;
-  if (presetBrowser_) presetBrowser_->setModified(true);
+  if (presetBrowser_ && trackEdits_) presetBrowser_->setModified(true);
   c->setValue(value);
 
   if (index == kLinkParameter) {

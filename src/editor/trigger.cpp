@@ -7,6 +7,7 @@
 #include "editor/ink.h"
 #include "gui/cbitmap.h"
 #include "gui/cgraphics_path.h"
+#include "platform/module_path.h"
 #include "platform/shell_open.h"
 
 namespace {
@@ -15,11 +16,12 @@ const gui::CColor kButtonGold(230, 180, 70, 255);
 
 }  // namespace
 
-// A placeholder until the maker's real address is settled; the label must
-// stay within the button's 117 pixels of Arial 14 capitals.
-const char* Trigger::webAddress() { return "https://ostrel.test/"; }
+std::string Trigger::manualPath() {
+  return platform::folderOf(platform::modulePath()) + "/manual/index.html";
+}
 
-const char* Trigger::webAddressLabel() { return "OSTREL.TEST"; }
+// The label must stay within the button's 117 pixels of Arial 14 capitals.
+const char* Trigger::webAddressLabel() { return "USER MANUAL"; }
 
 Trigger::Trigger(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int kind)
     : CControl(size, listener, tag), kind_(static_cast<uint8_t>(kind)), rect_(size) {
@@ -44,9 +46,13 @@ int Trigger::menuItemAt(const gui::CPoint& where) const {
 
 gui::CMouseEventResult Trigger::onMouseDown(gui::CPoint& where, const gui::CButtonState&) {
   switch (kind_) {
+    // A menu chosen from and not yet redrawn is a closed menu: a new click
+    // opens it again instead of repeating the last command.
     case kLoadMenu:
     case kSaveMenu:
-      kind_ = kind_ == kLoadMenu ? kLoadMenuOpen : kSaveMenuOpen;
+    case kLoadMenuChosen:
+    case kSaveMenuChosen:
+      kind_ = kind_ == kLoadMenu || kind_ == kLoadMenuChosen ? kLoadMenuOpen : kSaveMenuOpen;
       hoveredItem_ = 0;
       invalid();
       invalidRect(menuRect_);
@@ -67,7 +73,7 @@ gui::CMouseEventResult Trigger::onMouseDown(gui::CPoint& where, const gui::CButt
       editor::reportEdit(this);
       break;
     case kWebAddress:
-      platform::openUrl(webAddress());
+      platform::openDocument(manualPath());
       break;
     default:
       valueChanged();

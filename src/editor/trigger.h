@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "gui/ccontrol.h"
 
@@ -35,8 +36,9 @@ class Trigger : public gui::CControl {
     kPanic = 22,
   };
 
-  // The maker's web page and the text its button shows.
-  static const char* webAddress();
+  // The user manual installed beside the module, which the web-address
+  // button opens, and the text the button shows.
+  static std::string manualPath();
   static const char* webAddressLabel();
 
   Trigger(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int kind);

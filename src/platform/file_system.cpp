@@ -109,6 +109,8 @@ bool pathExists(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
+bool mayWrite(const std::string& path) { return !path.empty() && ::access(path.c_str(), W_OK) == 0; }
+
 bool replaceFileContents(const std::string& path, const void* data, size_t size) {
   if (path.empty() || (!data && size > 0)) return false;
   std::string target = path;

@@ -13,6 +13,10 @@ namespace platform {
 // True when anything (file, folder, device...) exists at the path.
 bool pathExists(const std::string& path);
 
+// True when this process may write to the path (a file's content, or a
+// folder's entries).
+bool mayWrite(const std::string& path);
+
 // Writes `size` bytes as the whole content of the file at `path`.
 // A regular file (or a new one) is replaced atomically: the bytes go to a
 // temporary file in the same folder, which is flushed to the disk and then

@@ -1,5 +1,7 @@
 #include "platform/shell_open.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <string>
 
@@ -27,6 +29,13 @@ bool isWebAddress(const char* url) {
 bool openUrl(const char* url) {
   if (!url || !isWebAddress(url)) return false;
   return spawnDetached({"xdg-open", url});
+}
+
+bool openDocument(const std::string& path) {
+  struct stat info;
+  if (path.empty() || path[0] != '/' || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    return false;
+  return spawnDetached({"xdg-open", path});
 }
 
 }  // namespace platform

@@ -1,5 +1,8 @@
-// Opening a web address with the desktop's default handler.
+// Opening a web address or a local document with the desktop's default
+// handler.
 #pragma once
+
+#include <string>
 
 namespace platform {
 
@@ -7,5 +10,10 @@ namespace platform {
 // from the plug-in. False for other or malformed addresses (control
 // characters, spaces) or when no opener exists.
 bool openUrl(const char* url);
+
+// Hands a local document (an absolute path to an existing regular file) to
+// the desktop's opener, detached. False for anything else or when no opener
+// exists.
+bool openDocument(const std::string& path);
 
 }  // namespace platform

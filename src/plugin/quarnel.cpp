@@ -271,6 +271,7 @@ void Quarnel::setProgram(VstInt32 program) {
   if (editorOpen()) {
     for (int i = 0; i < kNumParams; ++i) gui()->parameterChanged(i, values[i]);
     gui()->showProgramName(programs_.currentProgramName);
+    gui()->showProgramSelected();
     gui()->showReadout(1, 0);
     gui()->showReadout(2, 0);
     gui()->showReadout(3, 1);

@@ -11,6 +11,7 @@
 #include "engine/engine.h"
 #include "params/program_store.h"
 #include "plugin/engine_writer.h"
+#include "presets/preset_directories.h"
 #include "vst/audioeffectx.h"
 
 class QuaGui;
@@ -63,6 +64,10 @@ class Quarnel : public AudioEffectX {
   // --- Own operations, called by the editor and by the plug-in itself -----
   virtual void locateDirectories();
   virtual std::string getDirectory(bool preset);
+  // The read-only preset folder beside a system-wide module, listed after
+  // the user's preset directory; empty when the preset directory is the
+  // folder beside the module.
+  std::string getSharedPresetDirectory();
   virtual bool getBankPath(char* text);
   virtual params::BankImage* getStoredPrograms();
   virtual bool saveProgramFile(int index, const char* path);
@@ -88,6 +93,10 @@ class Quarnel : public AudioEffectX {
   virtual int getLfoSync();
   virtual void initBank();
 
+  // Sets the folders locateDirectories would find (tools and tests point
+  // an instance at a folder of their own).
+  void usePresetDirectories(const presets::PresetDirectories& directories);
+
   int32_t instanceNumber() const { return instanceNumber_; }
   static int32_t liveInstances();
 
@@ -112,6 +121,7 @@ class Quarnel : public AudioEffectX {
 
   std::string moduleDirectory_;
   std::string presetDirectory_;
+  std::string sharedPresetDirectory_;
   engine::Engine engine_;
   plugin::EngineWriter writer_{engine_};
   params::ProgramStore programs_;

@@ -11,11 +11,17 @@
 #include "presets/program_files.h"
 
 void Quarnel::locateDirectories() {
-  const presets::PresetDirectories directories =
-      presets::locatePresetDirectories(platform::modulePath());
+  usePresetDirectories(
+      presets::locatePresetDirectories(platform::modulePath(), presets::userPresetDirectory()));
+}
+
+void Quarnel::usePresetDirectories(const presets::PresetDirectories& directories) {
   moduleDirectory_ = directories.moduleDirectory;
   presetDirectory_ = directories.presetDirectory;
+  sharedPresetDirectory_ = directories.sharedDirectory;
 }
+
+std::string Quarnel::getSharedPresetDirectory() { return sharedPresetDirectory_; }
 
 std::string Quarnel::getDirectory(bool preset) {
   return preset ? presetDirectory_ : moduleDirectory_;

@@ -10,7 +10,8 @@ namespace editor_test {
 
 class ModuleInstance {
  public:
-  ModuleInstance() {
+  // The built module, or a copy of it elsewhere.
+  explicit ModuleInstance(const char* path = VELLMARK_MODULE_PATH) : module_(path) {
     if (testing_support::EntryPoint entry = module_.entry()) effect_ = entry(host_.callback());
     if (effect_) dispatch(effOpen);
   }

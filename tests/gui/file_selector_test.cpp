@@ -131,4 +131,15 @@ TEST(ShellOpen, WebAddressesGoToTheOpenerDetached) {
   EXPECT_FALSE(platform::openUrl("https://example.org"));
 }
 
+TEST(ShellOpen, LocalDocumentsGoToTheOpenerOnlyAsExistingFilesByAbsolutePath) {
+  gui_test::FakePrograms fakes;
+  fakes.add("xdg-open", "");
+  const std::string document = std::string(VELLMARK_SOURCE_DIR) + "/docs/manual/index.html";
+  EXPECT_FALSE(platform::openDocument("docs/manual/index.html"));
+  EXPECT_FALSE(platform::openDocument(std::string(VELLMARK_SOURCE_DIR) + "/docs"));
+  EXPECT_FALSE(platform::openDocument("/no/such/manual.html"));
+  EXPECT_TRUE(platform::openDocument(document));
+  EXPECT_EQ(fakes.argumentsOf("xdg-open"), (std::vector<std::string>{document}));
+}
+
 }  // namespace

@@ -1,5 +1,5 @@
-// "cmake --install" gives a fresh install its preset folder, and the
-// installed module finds it.
+// "cmake --install" gives a fresh install its preset folder with the
+// factory library, and the installed module finds it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,7 +21,12 @@ TEST(Install, AFreshInstallFindsItsPresetFolder) {
   const std::string installed = std::filesystem::canonical(expected).string();
   ASSERT_TRUE(std::filesystem::is_regular_file(installed + "/vellmark.so"));
   ASSERT_TRUE(std::filesystem::is_directory(installed + "/presets"));
-  EXPECT_TRUE(std::filesystem::is_empty(installed + "/presets"));
+  // The factory library comes with it.
+  EXPECT_TRUE(std::filesystem::is_regular_file(installed + "/presets/Vellmark Factory.vkb"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(installed + "/presets/Glass Bell.vkp"));
+  // And the user manual with its pictures.
+  EXPECT_TRUE(std::filesystem::is_regular_file(installed + "/manual/index.html"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(installed + "/manual/page-presets.png"));
 
   std::string moduleDirectory, presetDirectory;
   ASSERT_TRUE(presets_test::directoriesFoundBy(installed + "/vellmark.so", moduleDirectory,
