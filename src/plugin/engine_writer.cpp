@@ -13,11 +13,7 @@ EngineWriter::EngineWriter(engine::Engine& engine) : engine_(engine) {
 }
 
 void EngineWriter::setParameter(int index, float value) {
-  EngineChange change;
-  change.kind = EngineChange::Kind::Parameter;
-  change.index = index;
-  change.value = value;
-  post(change);
+  post({EngineChange::Kind::Parameter, index, value});
 }
 
 void EngineWriter::loadProgram(const float* values) {
@@ -27,38 +23,19 @@ void EngineWriter::loadProgram(const float* values) {
   while ((slot = claimProgramSlot()) < 0)
     if (!applyWaiting()) std::this_thread::yield();
   std::memcpy(programs_[slot], values, sizeof programs_[slot]);
-  EngineChange change;
-  change.kind = EngineChange::Kind::Program;
-  change.index = slot;
-  post(change);
+  post({EngineChange::Kind::Program, slot, 0.0f});
 }
 
 void EngineWriter::keyDown(int key, float velocity) {
-  EngineChange change;
-  change.kind = EngineChange::Kind::KeyDown;
-  change.index = key;
-  change.value = velocity;
-  post(change);
+  post({EngineChange::Kind::KeyDown, key, velocity});
 }
 
-void EngineWriter::keyUp(int key) {
-  EngineChange change;
-  change.kind = EngineChange::Kind::KeyUp;
-  change.index = key;
-  post(change);
-}
+void EngineWriter::keyUp(int key) { post({EngineChange::Kind::KeyUp, key, 0.0f}); }
 
-void EngineWriter::clearVoices() {
-  EngineChange change;
-  change.kind = EngineChange::Kind::ClearVoices;
-  post(change);
-}
+void EngineWriter::clearVoices() { post({EngineChange::Kind::ClearVoices, 0, 0.0f}); }
 
 void EngineWriter::setSampleRate(float rate) {
-  EngineChange change;
-  change.kind = EngineChange::Kind::SampleRate;
-  change.value = rate;
-  post(change);
+  post({EngineChange::Kind::SampleRate, 0, rate});
 }
 
 void EngineWriter::setProcessing(bool on) {
