@@ -8,7 +8,6 @@
 #include "gui/cdraw_context.h"
 #include "gui/cgradient.h"
 #include "gui/cgraphics_path.h"
-#include "plugin/quarnel.h"
 
 namespace {
 
@@ -69,13 +68,13 @@ void Pianoroll::play(int key, const gui::CPoint& where) {
   currentKey_ = key;
   if (key == 0) return;
   if (QuaGui* editor = editor::editorOf(this))
-    if (Quarnel* plugin = editor->getPlugin()) plugin->noteOn(key + kFirstNote - 1, velocityAt(where));
+    if (editor::Instrument* plugin = editor->getPlugin()) plugin->noteOn(key + kFirstNote - 1, velocityAt(where));
 }
 
 void Pianoroll::release(int key) {
   if (key == 0) return;
   if (QuaGui* editor = editor::editorOf(this))
-    if (Quarnel* plugin = editor->getPlugin()) plugin->noteOff(key + kFirstNote - 1);
+    if (editor::Instrument* plugin = editor->getPlugin()) plugin->noteOff(key + kFirstNote - 1);
 }
 
 void Pianoroll::releaseCurrent() {

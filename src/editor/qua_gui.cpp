@@ -12,7 +12,6 @@
 #include "editor/prog_number.h"
 #include "gui/cframe.h"
 #include "gui/ctext_edit.h"
-#include "plugin/quarnel.h"
 
 namespace {
 
@@ -20,7 +19,8 @@ constexpr int kNoReadout = -1;
 
 }  // namespace
 
-QuaGui::QuaGui(Quarnel* plugin) : AEffGUIEditor(plugin), plugin(plugin) {
+QuaGui::QuaGui(AudioEffect* effect, editor::Instrument* plugin)
+    : AEffGUIEditor(effect), plugin(plugin) {
   rect.left = 0;
   rect.top = 0;
   rect.right = kWidth;
@@ -32,9 +32,9 @@ QuaGui::~QuaGui() {
   if (frame) close();
 }
 
-QuaGui* createEditor(Quarnel* plugin) {
+QuaGui* createEditor(AudioEffect* effect, editor::Instrument* plugin) {
   if (!plugin) return nullptr;
-  return new (std::nothrow) QuaGui(plugin);
+  return new (std::nothrow) QuaGui(effect, plugin);
 }
 
 // --- Opening and closing ----------------------------------------------------

@@ -21,8 +21,8 @@
 #include "gui/ccolor.h"
 #include "gui/crect.h"
 #include "gui/icontrol_listener.h"
+#include "editor/instrument.h"
 
-class Quarnel;
 class Display;
 class LCD_Display;
 class LCD_presets;
@@ -46,7 +46,9 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
   static constexpr int kFolderLength = 512;
   static constexpr gui::CColor kDefaultColour{230, 247, 249, 255};
 
-  explicit QuaGui(Quarnel* plugin);
+  // `effect` is the plug-in as the VST base classes see it, `plugin` the
+  // same object as the instrument the editor works with.
+  QuaGui(AudioEffect* effect, editor::Instrument* plugin);
   ~QuaGui() override;
 
   // --- The VST editor -----------------------------------------------------
@@ -104,7 +106,7 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
   // Shows the microtuning display for a microtuning slider's value.
   void showMicrotuning(int tag, float value);
   void hideMicrotuning();
-  Quarnel* getPlugin() const { return plugin; }
+  editor::Instrument* getPlugin() const { return plugin; }
 
   // --- Forwarding to the plug-in (editor's thread) ------------------------
   int currentProgram() const;
@@ -138,7 +140,7 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
   Pianoroll* keyboard() const { return keyboard_; }
 
  protected:
-  Quarnel* plugin;
+  editor::Instrument* plugin;
 
  private:
   void createViews();
@@ -212,4 +214,4 @@ class QuaGui : public gui::AEffGUIEditor, public gui::IControlListener {
 };
 
 // The plug-in's editor, or null when it cannot be created.
-QuaGui* createEditor(Quarnel* plugin);
+QuaGui* createEditor(AudioEffect* effect, editor::Instrument* plugin);

@@ -10,7 +10,6 @@
 #include "editor/qua_gui.h"
 #include "gui/ccontrol.h"
 #include "gui/ctext_edit.h"
-#include "plugin/quarnel.h"
 #include "presets/tuning_templates.h"
 
 using namespace editor;
@@ -74,11 +73,11 @@ void QuaGui::valueChanged(gui::CControl* control) {
       loadMenu(static_cast<int>(control->getValue()));
       break;
     case kTagShiftUp:
-      presets::shiftUp(*plugin, pitchBendTemplates() ? presets::TemplateMode::PitchBend
+      presets::shiftUp(*effect, pitchBendTemplates() ? presets::TemplateMode::PitchBend
                                                      : presets::TemplateMode::Notes);
       break;
     case kTagShiftDown:
-      presets::shiftDown(*plugin, pitchBendTemplates() ? presets::TemplateMode::PitchBend
+      presets::shiftDown(*effect, pitchBendTemplates() ? presets::TemplateMode::PitchBend
                                                        : presets::TemplateMode::Notes);
       break;
     case kTagTemplates:

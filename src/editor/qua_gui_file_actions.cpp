@@ -10,7 +10,6 @@
 #include "gui/cframe.h"
 #include "gui/cnew_file_selector.h"
 #include "params/program_record.h"
-#include "plugin/quarnel.h"
 #include "presets/template_files.h"
 #include "presets/tuning_templates.h"
 
@@ -187,7 +186,7 @@ presets::TemplateMode modeOf(const mt_Pulldown* pulldown) {
 
 void QuaGui::templateCommand(int item) {
   if (item >= presets::kFirstTemplateItem && item <= presets::kLastTemplateItem) {
-    presets::applyTemplate(*plugin, modeOf(templatesPulldown_), item);
+    presets::applyTemplate(*effect, modeOf(templatesPulldown_), item);
     if (frame) frame->invalid();
   } else if (item == 5) {
     loadTemplateFromDialog();
@@ -208,7 +207,7 @@ void QuaGui::loadTemplateFromDialog() {
   if (path.empty()) return;
   presets::TemplateFolder folder;
   folder.reset(templateFolder_);
-  const bool whole = folder.load(*plugin, mode, path.c_str());
+  const bool whole = folder.load(*effect, mode, path.c_str());
   std::snprintf(templateFolder_, sizeof templateFolder_, "%s", folder.path().c_str());
   if (frame) frame->invalid();
   if (!whole) reportProblem("Could not read a whole template from " + fileNameOf(path));
@@ -226,7 +225,7 @@ void QuaGui::saveTemplateFromDialog() {
   if (chosen.empty()) return;
   presets::TemplateFolder folder;
   folder.reset(templateFolder_);
-  const bool written = folder.save(*plugin, mode, chosen.c_str());
+  const bool written = folder.save(*effect, mode, chosen.c_str());
   std::snprintf(templateFolder_, sizeof templateFolder_, "%s", folder.path().c_str());
   if (!written) reportProblem("Could not save " + fileNameOf(presets::templateSavePath(chosen, mode)));
 }

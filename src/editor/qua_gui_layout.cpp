@@ -25,7 +25,6 @@
 #include "gui/cfont_desc.h"
 #include "gui/cframe.h"
 #include "gui/ctext_edit.h"
-#include "plugin/quarnel.h"
 
 using gui::CRect;
 using namespace editor;

@@ -13,7 +13,6 @@
 #include "editor/qua_gui.h"
 #include "editor/readout_texts.h"
 #include "gui/cframe.h"
-#include "plugin/quarnel.h"
 
 using namespace editor;
 

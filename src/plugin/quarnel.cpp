@@ -60,7 +60,7 @@ Quarnel::Quarnel(audioMasterCallback audioMaster)
     setUniqueID(kUniqueId);
   }
 
-  setEditor(constructed_ ? createEditor(this) : nullptr);
+  setEditor(constructed_ ? createEditor(this, this) : nullptr);
   locateDirectories();
   instanceNumber_ = liveInstances_.fetch_add(1) + 1;
 }

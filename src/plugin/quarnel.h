@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include "editor/instrument.h"
 #include "engine/engine.h"
 #include "params/program_store.h"
 #include "plugin/engine_writer.h"
@@ -16,7 +17,7 @@
 
 class QuaGui;
 
-class Quarnel : public AudioEffectX {
+class Quarnel : public AudioEffectX, public editor::Instrument {
  public:
   static constexpr int32_t kNumPrograms = params::kNumPrograms;
   static constexpr int32_t kNumParams = params::kNumParams;
@@ -39,6 +40,10 @@ class Quarnel : public AudioEffectX {
   void setSampleRate(float rate) override;
   void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
   void setParameter(VstInt32 index, float value) override;
+  void setParameterAutomated(VstInt32 index, float value) override {
+    AudioEffectX::setParameterAutomated(index, value);
+  }
+  VstInt32 getProgram() override { return AudioEffectX::getProgram(); }
   float getParameter(VstInt32 index) override;
   void setProgram(VstInt32 program) override;
   void setProgramName(char* name) override;
@@ -67,7 +72,7 @@ class Quarnel : public AudioEffectX {
   // The read-only preset folder beside a system-wide module, listed after
   // the user's preset directory; empty when the preset directory is the
   // folder beside the module.
-  std::string getSharedPresetDirectory();
+  std::string getSharedPresetDirectory() override;
   virtual bool getBankPath(char* text);
   virtual params::BankImage* getStoredPrograms();
   virtual bool saveProgramFile(int index, const char* path);
