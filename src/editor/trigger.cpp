@@ -96,12 +96,16 @@ gui::CMouseEventResult Trigger::onMouseMoved(gui::CPoint& where, const gui::CBut
 
 gui::CMouseEventResult Trigger::onMouseUp(gui::CPoint& where, const gui::CButtonState&) {
   if (!isMenuOpen()) return gui::kMouseEventHandled;
-  kind_ = kind_ == kLoadMenuOpen ? kLoadMenuChosen : kSaveMenuChosen;
+  const bool load = kind_ == kLoadMenuOpen;
+  kind_ = load ? kLoadMenuChosen : kSaveMenuChosen;
   hoveredItem_ = static_cast<uint8_t>(menuItemAt(where));
   setValue(hoveredItem_);
   invalid();
   invalidRect(menuRect_);
   valueChanged();
+  // The choice is reported: the menu is closed again, and the next click
+  // opens it instead of repeating the command.
+  kind_ = load ? kLoadMenu : kSaveMenu;
   return gui::kMouseEventHandled;
 }
 
@@ -129,12 +133,8 @@ void Trigger::draw(gui::CDrawContext* context) {
     case kPreviousProgram:
     case kLoadMenu:
     case kSaveMenu:
-      drawTriangle(context);
-      break;
     case kLoadMenuChosen:
     case kSaveMenuChosen:
-      // The frame has redrawn the menu's area; back to a closed menu.
-      kind_ = kind_ == kLoadMenuChosen ? kLoadMenu : kSaveMenu;
       drawTriangle(context);
       break;
     case kLoadMenuOpen:
