@@ -8,21 +8,14 @@
 
 Dial::Dial(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section, int readout,
            float wheelIncrement)
-    : CControl(size, listener, tag),
-      section_(static_cast<uint8_t>(section)),
-      readout_(static_cast<uint8_t>(readout)),
+    : SectionControl(size, listener, tag, section, readout),
       grabRadius2_(static_cast<float>((0.4 * size.getWidth()) * (0.4 * size.getWidth()))),
       rect_(size) {
   setWheelInc(wheelIncrement);
 }
 
-void Dial::setSection(int section) { section_ = static_cast<uint8_t>(section); }
-
 void Dial::setCommitOnRelease(bool state) { commitOnRelease_ = state; }
 
-void Dial::showReadout() {
-  if (QuaGui* editor = editor::editorOf(this)) editor->showReadout(section_, readout_);
-}
 
 void Dial::draw(gui::CDrawContext* context) {
   const int width = static_cast<int>(std::lround(rect_.getWidth()));

@@ -8,9 +8,9 @@
 #include <cstdint>
 
 #include "editor/knob_drag.h"
-#include "gui/ccontrol.h"
+#include "editor/section_control.h"
 
-class Dial : public gui::CControl {
+class Dial : public SectionControl {
  public:
   Dial(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section, int readout,
        float wheelIncrement);
@@ -25,24 +25,16 @@ class Dial : public gui::CControl {
   gui::CMouseEventResult onMouseExited(gui::CPoint& where, const gui::CButtonState& buttons) override;
   bool onWheel(const gui::CPoint& where, const float& distance, const gui::CButtonState& buttons) override;
 
-  virtual void setSection(int section);
   virtual void setCommitOnRelease(bool state);
 
-  int getSection() const { return section_; }
-  int getReadoutIndex() const { return readout_; }
   bool isCommitOnRelease() const { return commitOnRelease_; }
-  bool isHovered() const { return hover_; }
   bool isDragging() const { return drag_.active(); }
 
  private:
   void trackHover(const gui::CPoint& where);
   void dragTo(const gui::CPoint& where, const gui::CButtonState& buttons);
-  void showReadout();
 
-  bool hover_ = false;
   bool commitOnRelease_ = false;
-  uint8_t section_;
-  uint8_t readout_;
   float grabRadius2_;
   editor::KnobDrag drag_;
   gui::CRect rect_;

@@ -7,13 +7,7 @@
 #include "editor/qua_gui.h"
 
 Scrubber::Scrubber(const gui::CRect& size, gui::IControlListener* listener)
-    : CControl(size, listener, kTag), rect_(size) {}
-
-void Scrubber::setSection(int section) { section_ = section; }
-
-void Scrubber::showReadout() {
-  if (QuaGui* editor = editor::editorOf(this)) editor->showReadout(section_, readout_);
-}
+    : SectionControl(size, listener, kTag, kSection, kReadout), rect_(size) {}
 
 void Scrubber::draw(gui::CDrawContext* context) {
   char text[16];

@@ -2,9 +2,9 @@
 // at the left of the keyboard, changed by dragging or by the wheel.
 #pragma once
 
-#include "gui/ccontrol.h"
+#include "editor/section_control.h"
 
-class Scrubber : public gui::CControl {
+class Scrubber : public SectionControl {
  public:
   static constexpr int32_t kTag = 44;
   static constexpr int kSection = 4;
@@ -22,15 +22,8 @@ class Scrubber : public gui::CControl {
   gui::CMouseEventResult onMouseExited(gui::CPoint& where, const gui::CButtonState& buttons) override;
   bool onWheel(const gui::CPoint& where, const float& distance, const gui::CButtonState& buttons) override;
 
-  virtual void setSection(int section);
-  bool isHovered() const { return hover_; }
 
  private:
-  void showReadout();
-
-  int section_ = kSection;
-  int readout_ = kReadout;
-  bool hover_ = false;
   bool dragging_ = false;
   float startValue_ = 0;
   gui::CPoint anchor_;

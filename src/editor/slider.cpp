@@ -6,9 +6,7 @@
 #include "editor/qua_gui.h"
 
 Slider::Slider(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section)
-    : CControl(size, listener, tag), section_(static_cast<uint8_t>(section)) {}
-
-void Slider::setSection(int section) { section_ = static_cast<uint8_t>(section); }
+    : SectionControl(size, listener, tag, section, 1) {}
 
 // The needle display draws the position; the strip itself is invisible.
 void Slider::draw(gui::CDrawContext*) { setDirty(false); }

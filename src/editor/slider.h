@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "gui/ccontrol.h"
+#include "editor/section_control.h"
 
-class Slider : public gui::CControl {
+class Slider : public SectionControl {
  public:
   // The pointer range that spans the value range.
   static constexpr double kLeftmost = 55;
@@ -24,15 +24,11 @@ class Slider : public gui::CControl {
   gui::CMouseEventResult onMouseEntered(gui::CPoint& where, const gui::CButtonState& buttons) override;
   gui::CMouseEventResult onMouseExited(gui::CPoint& where, const gui::CButtonState& buttons) override;
 
-  virtual void setSection(int section);
-  int getSection() const { return section_; }
   double getNeedlePosition() const { return needleX_; }
 
  private:
   void moveTo(double x);
 
-  uint8_t section_;
-  uint8_t readout_ = 1;
   bool dragging_ = false;
   double lastX_ = -1;
   double needleX_ = kLeftmost;

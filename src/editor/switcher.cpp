@@ -8,17 +8,10 @@
 
 Switcher::Switcher(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section,
                    int readout, int steps)
-    : CControl(size, listener, tag),
-      section_(static_cast<uint8_t>(section)),
-      readout_(static_cast<uint8_t>(readout)),
+    : SectionControl(size, listener, tag, section, readout),
       steps_(steps > 0 ? steps : 1),
       rect_(size) {}
 
-void Switcher::setSection(int section) { section_ = static_cast<uint8_t>(section); }
-
-void Switcher::showReadout() {
-  if (QuaGui* editor = editor::editorOf(this)) editor->showReadout(section_, readout_);
-}
 
 void Switcher::draw(gui::CDrawContext* context) {
   const int width = static_cast<int>(0.45 * rect_.getWidth());

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "gui/ccontrol.h"
+#include "editor/section_control.h"
 
-class Switcher : public gui::CControl {
+class Switcher : public SectionControl {
  public:
   static constexpr double kStepOffset = 12;
 
@@ -23,19 +23,10 @@ class Switcher : public gui::CControl {
   gui::CMouseEventResult onMouseExited(gui::CPoint& where, const gui::CButtonState& buttons) override;
   bool onWheel(const gui::CPoint& where, const float& distance, const gui::CButtonState& buttons) override;
 
-  virtual void setSection(int section);
-  int getSection() const { return section_; }
-  int getReadoutIndex() const { return readout_; }
   int getSteps() const { return steps_; }
-  bool isHovered() const { return hover_; }
 
  private:
-  void showReadout();
-
-  uint8_t section_;
-  uint8_t readout_;
   int steps_;
-  bool hover_ = false;
   bool dragging_ = false;
   float startValue_ = 0;
   gui::CPoint anchor_;
