@@ -173,4 +173,10 @@ std::vector<std::string> listFiles(const std::string& folder) {
   return names;
 }
 
+bool removeFile(const std::string& path) {
+  struct stat info;
+  if (path.empty() || ::lstat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  return ::unlink(path.c_str()) == 0;
+}
+
 }  // namespace platform

@@ -1,6 +1,6 @@
 // The few file-system services the preset code needs: whole-file replacement
 // that never leaves a half-written file behind, bounded reads of a file's
-// start, and the names of a folder's files.
+// start, the names of a folder's files, and deletion.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +27,9 @@ bool replaceFileContents(const std::string& path, const void* data, size_t size)
 // the rest of a longer file is ignored. Returns the number of bytes read, or
 // -1 when the path is not a readable regular file or a read error occurred.
 int64_t readFileStart(const std::string& path, void* data, size_t capacity);
+
+// Deletes the file at `path`; folders are left alone. True when it is gone.
+bool removeFile(const std::string& path);
 
 // Names (without folder) of the files in a folder, folders left out, in the
 // order the system lists them. Empty when the folder cannot be read.

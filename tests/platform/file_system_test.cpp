@@ -142,3 +142,17 @@ TEST(FileSystem, ListsFilesButNotFolders) {
   EXPECT_EQ(names, (std::vector<std::string>{"a.vkp", "b.vkb", "link.vkp"}));
   EXPECT_TRUE(platform::listFiles(folder.file("missing")).empty());
 }
+
+TEST(FileSystem, RemovesFilesAndLinksButNotFolders) {
+  host_test::ScratchFolder folder;
+  host_test::writeBytes(folder.file("a.vkp"), {1});
+  ASSERT_EQ(::symlink(folder.file("a.vkp").c_str(), folder.file("link.vkp").c_str()), 0);
+  EXPECT_TRUE(platform::removeFile(folder.file("link.vkp")));
+  EXPECT_TRUE(presets_test::fileExists(folder.file("a.vkp"))) << "the link goes, not its target";
+  EXPECT_TRUE(platform::removeFile(folder.file("a.vkp")));
+  EXPECT_FALSE(platform::removeFile(folder.file("a.vkp")));
+  ASSERT_EQ(::mkdir(folder.file("sub").c_str(), 0755), 0);
+  EXPECT_FALSE(platform::removeFile(folder.file("sub")));
+  EXPECT_FALSE(platform::removeFile(""));
+  EXPECT_EQ(entriesOf(folder.file("")), std::vector<std::string>{"sub"});
+}
