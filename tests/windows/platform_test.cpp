@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "platform/crt_random.h"
 #include "platform/file_system.h"
@@ -152,6 +153,14 @@ TEST(WindowsPlatform, RandomGeneratorFollowsTheRuntimeLibrarysRule) {
     platform::CrtRandom own(seed);
     for (int i = 0; i < 1000; ++i) ASSERT_EQ(own.rand(), std::rand()) << seed << " draw " << i;
   }
+  // Each new thread starts from seed 1 without calling srand.
+  std::srand(99);
+  int mismatches = -1;
+  std::thread([&mismatches] {
+    mismatches = 0;
+    for (int i = 0; i < 1000; ++i) mismatches += platform::rand() != std::rand();
+  }).join();
+  EXPECT_EQ(mismatches, 0);
 }
 
 TEST(WindowsPlatform, FlushToZeroIsScopedAndOnlyWebAddressesAreOpened) {

@@ -1,17 +1,22 @@
 // vellmark-scenarios: renders the fixed scenarios through a module to raw
-// float files, or compares two folders of such renders.
+// float files and writes its bank and program chunks, or compares two
+// folders of such files.
 //
 //   vellmark-scenarios render MODULE FOLDER
 //   vellmark-scenarios compare REFERENCE-FOLDER OTHER-FOLDER [LIMIT-DB]
 //
 // compare passes a scenario whose renders are bit-identical, or differ by
-// less than LIMIT-DB full-scale decibels (default -120) at every sample.
+// less than LIMIT-DB full-scale decibels (default -120) at every sample;
+// chunks must be byte-identical.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "chunk_scenario.h"
 #include "raw_float_file.h"
 #include "sample_compare.h"
 #include "scenarios.h"
@@ -55,7 +60,17 @@ int render(const std::string& modulePath, const std::string& folder) {
       ++failed;
     }
   }
+  if (!scenarios::writeChunks(module.entry, folder, error)) {
+    std::printf("chunks FAILED: %s\n", error.c_str());
+    ++failed;
+  }
   return failed == 0 ? 0 : 1;
+}
+
+bool readBytes(const std::string& path, std::vector<char>& bytes) {
+  std::ifstream file(path, std::ios::binary);
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return file.good() || file.eof();
 }
 
 int compare(const std::string& referenceFolder, const std::string& otherFolder, double limitDb) {
@@ -90,6 +105,15 @@ int compare(const std::string& referenceFolder, const std::string& otherFolder, 
     std::printf("%-28s %s%s%s\n", scenario.name.c_str(), verdict, detail.empty() ? "" : ": ",
                 detail.c_str());
     (std::string(verdict) == "FAILED" ? failed : passed) += 1;
+  }
+  for (const std::string& name : scenarios::chunkFileNames()) {
+    std::vector<char> reference, other;
+    const bool read = readBytes(referenceFolder + "/" + name, reference) &&
+                      readBytes(otherFolder + "/" + name, other) && !reference.empty();
+    const bool same = read && reference == other;
+    std::printf("%-28s %s\n", name.c_str(),
+                same ? "identical" : read ? "FAILED: the bytes differ" : "FAILED: missing");
+    (same ? passed : failed) += 1;
   }
   std::printf("%d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;

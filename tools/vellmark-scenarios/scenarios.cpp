@@ -10,19 +10,6 @@ namespace {
 
 constexpr int kParameterCount = 111;
 
-// Every parameter at a value drawn from a small fixed generator, so that
-// each conversion formula (powers, exponentials, tables) is exercised with
-// values no hand-picked set would reach.
-std::vector<vhost::ParameterSetting> drawnParameters(uint32_t seed) {
-  std::vector<vhost::ParameterSetting> parameters;
-  uint32_t state = seed;
-  for (int index = 0; index < kParameterCount; ++index) {
-    state = state * 1664525u + 1013904223u;
-    parameters.push_back({index, static_cast<float>(state >> 8) / 16777216.0f});
-  }
-  return parameters;
-}
-
 Scenario demo(const std::string& name, int sampleRate, int blockSize, double tailSeconds) {
   Scenario scenario;
   scenario.name = name;
@@ -34,6 +21,16 @@ Scenario demo(const std::string& name, int sampleRate, int blockSize, double tai
 }
 
 }  // namespace
+
+std::vector<vhost::ParameterSetting> drawnParameters(uint32_t seed) {
+  std::vector<vhost::ParameterSetting> parameters;
+  uint32_t state = seed;
+  for (int index = 0; index < kParameterCount; ++index) {
+    state = state * 1664525u + 1013904223u;
+    parameters.push_back({index, static_cast<float>(state >> 8) / 16777216.0f});
+  }
+  return parameters;
+}
 
 std::vector<Scenario> allScenarios() {
   std::vector<Scenario> list;

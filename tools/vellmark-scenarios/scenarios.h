@@ -3,6 +3,7 @@
 // sample rates and block sizes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,5 +19,10 @@ struct Scenario {
 };
 
 std::vector<Scenario> allScenarios();
+
+// Every parameter at a value drawn from a small fixed generator, so that
+// each conversion formula (powers, exponentials, tables) is exercised with
+// values no hand-picked set would reach.
+std::vector<vhost::ParameterSetting> drawnParameters(uint32_t seed);
 
 }  // namespace scenarios
