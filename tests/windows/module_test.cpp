@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <thread>
 
 #include "dll_fixture.h"
 
@@ -166,4 +167,26 @@ TEST(WindowsModule, BlockSizesFromNothingToTheLargestAndOddRatesWork) {
   // outside the keyboard.
   EXPECT_TRUE(allFiniteAndInRange(
       instance.render(256, {0xF0, 0xFF, 0xFF, 0x90, 0xFF, 0xFF, 0x80, 200, 0, 0xE0, 0x7F, 0xFF})));
+}
+
+TEST(WindowsModule, InstancesOnHostThreadsSoundAsOnTheMainThread) {
+  // Hosts create instances on one thread and render them on others, several
+  // at once; thread-local state inside a DLL loaded at run time must not make
+  // the sound depend on that.
+  auto play = [](std::vector<float>& out) {
+    Instance instance;
+    for (VstInt32 index = 0; index < 111; index += 5) instance->setParameter(index, 0.3f);
+    out = instance.render(2048, kChord);
+    std::vector<float> more = instance.render(2048);
+    out.insert(out.end(), more.begin(), more.end());
+  };
+  std::vector<float> reference;
+  play(reference);
+  std::vector<float> first, second;
+  std::thread a([&] { play(first); });
+  std::thread b([&] { play(second); });
+  a.join();
+  b.join();
+  EXPECT_EQ(first, reference);
+  EXPECT_EQ(second, reference);
 }
