@@ -125,7 +125,9 @@ int64_t readFileStart(const std::string& path, void* data, size_t capacity) {
 
 std::vector<std::string> listFiles(const std::string& folder) {
   std::vector<std::string> names;
-  const std::string pattern = (folder.empty() ? std::string(".") : folder) + "\\*.*";
+  std::string pattern = folder.empty() ? std::string(".") : folder;
+  if (!isPathSeparator(pattern.back())) pattern += '\\';
+  pattern += "*.*";
   WIN32_FIND_DATAA entry;
   const HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return names;

@@ -100,6 +100,7 @@ TEST(WindowsPlatform, ReplacesFilesWholeAndRefusesFoldersAndReadOnlyFiles) {
   // Only files are listed, and no temporary file is left behind.
   EXPECT_EQ(sorted(platform::listFiles(folder.path())),
             (std::vector<std::string>{"a.vkb", "empty.vkp", "locked.vkp"}));
+  EXPECT_EQ(platform::listFiles(folder.path() + "\\").size(), 3u) << "with a trailing separator";
   EXPECT_TRUE(platform::listFiles(folder.file("missing")).empty());
 }
 
