@@ -1,6 +1,5 @@
 #include "presets/safe_file_name.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -11,7 +10,7 @@ namespace presets {
 namespace {
 
 bool isForbidden(unsigned char c) {
-  return c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|", c) != nullptr;
+  return c < 0x20 || c == 0x7F || std::strchr("/\\:*?\"<>|", c) != nullptr;
 }
 
 bool equalsIgnoringCase(const std::string& text, const char* word) {
@@ -34,19 +33,33 @@ bool isDeviceName(const std::string& name) {
   const std::string port = stem.substr(0, 3);
   const unsigned char number = static_cast<unsigned char>(stem[3]);
   // Digits, and the superscript digits 1 to 3 of the Windows code page.
-  const bool portNumber = std::isdigit(number) || number == 0xB9 || number == 0xB2 || number == 0xB3;
+  const bool portNumber =
+      std::isdigit(number) || number == 0xB9 || number == 0xB2 || number == 0xB3;
   return portNumber && (equalsIgnoringCase(port, "COM") || equalsIgnoringCase(port, "LPT"));
+}
+
+void dropTrailingDotsAndSpaces(std::string& text) {
+  while (!text.empty() && (text.back() == '.' || text.back() == ' ')) text.pop_back();
 }
 
 }  // namespace
 
 std::string safeFileName(const std::string& name) {
-  std::string safe = name.substr(0, std::min(name.find('\0'), kMaxSafeNameLength));
-  for (char& c : safe) {
-    if (isForbidden(static_cast<unsigned char>(c))) c = '_';
+  std::string safe;
+  for (char c : name) safe.push_back(isForbidden(static_cast<unsigned char>(c)) ? '_' : c);
+  const size_t first = safe.find_first_not_of(". ");
+  safe = first == std::string::npos ? std::string() : safe.substr(first);
+  dropTrailingDotsAndSpaces(safe);
+  if (safe.size() > kMaxFileNameStem) {
+    // Device names are short, so the mark added below never makes a cut
+    // name longer.
+    safe.resize(kMaxFileNameStem);
+    // Never end in the middle of a multi-byte character.
+    while (!safe.empty() && (static_cast<unsigned char>(safe.back()) & 0xC0) == 0x80) safe.pop_back();
+    if (!safe.empty() && static_cast<unsigned char>(safe.back()) >= 0xC0) safe.pop_back();
+    dropTrailingDotsAndSpaces(safe);
   }
-  while (!safe.empty() && (safe.back() == '.' || safe.back() == ' ')) safe.pop_back();
-  if (safe.empty()) return "_";
+  if (safe.empty()) return "Untitled";
   if (isDeviceName(safe)) safe.insert(0, 1, '_');
   return safe;
 }

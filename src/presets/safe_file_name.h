@@ -1,24 +1,24 @@
-// File names made from program and bank names. Names come from host chunks,
-// program and bank files and typing, so they may hold anything; the file
-// they name must still lie inside the preset folder on every system: no
-// folder separators, no drive letters, no "." or "..", no device names.
+// File names made from program and bank names. Names come from the user and
+// from hosts' chunks; whatever they hold, the file they name must be a
+// plain, visible file inside the preset folder, on Linux and on Windows
+// alike (a preset folder copied from one to the other keeps working).
 #pragma once
 
 #include <string>
 
 namespace presets {
 
-// Longest file name (without extension) made from a name; program and bank
-// names are 24 characters at most anyway.
-constexpr size_t kMaxSafeNameLength = 64;
+constexpr size_t kMaxFileNameStem = 120;
 
-// The name as a plain file name, the same on every system (a preset folder
-// copied from Linux to Windows keeps working): each control character and
-// each of \ / : * ? " < > | becomes "_"; trailing dots and spaces go (Windows
-// drops them, which would turn "CON." into "CON"); a Windows device name
-// (CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$, CONOUT$, in any case, with or
-// without extension) gets a leading "_"; nothing left gives "_". Cut to
-// kMaxSafeNameLength characters first.
+// The name as a file name stem (without extension): separators ("/", "\"),
+// the characters Windows refuses in names (: * ? " < > |) and control
+// characters become "_"; leading dots and spaces are dropped (so "..",
+// ".hidden" and " " cannot name a folder step or a hidden file), and so are
+// trailing dots and spaces (Windows drops them itself, which would turn
+// "CON." into "CON"); the result is kept to kMaxFileNameStem bytes; a
+// Windows device name (CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$, CONOUT$,
+// in any case, with or without an extension) gets a leading "_"; an empty
+// result becomes "Untitled".
 std::string safeFileName(const std::string& name);
 
 // folder + the system's separator + safeFileName(name) + extension.
