@@ -1,6 +1,7 @@
 // The few file-system services the preset code needs: whole-file replacement
 // that never leaves a half-written file behind, bounded reads of a file's
-// start, the names of a folder's files, and deletion.
+// start, the names of a folder's files, deletion, write permission and
+// folder creation.
 #pragma once
 
 #include <cstddef>
@@ -30,6 +31,14 @@ int64_t readFileStart(const std::string& path, void* data, size_t capacity);
 
 // Deletes the file at `path`; folders are left alone. True when it is gone.
 bool removeFile(const std::string& path);
+
+// True when this process may write to the file, or create files in the
+// folder, at `path`.
+bool isWritable(const std::string& path);
+
+// Creates the folder and any missing folders above it; true when the folder
+// exists afterwards.
+bool makeFolders(const std::string& path);
 
 // Names (without folder) of the files in a folder, folders left out, in the
 // order the system lists them. Empty when the folder cannot be read.

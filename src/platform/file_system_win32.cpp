@@ -146,4 +146,46 @@ bool removeFile(const std::string& path) {
   return DeleteFileA(path.c_str()) != 0;
 }
 
+bool isWritable(const std::string& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (attributes & FILE_ATTRIBUTE_READONLY) return false;
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid();
+  }
+  // A folder's attributes say nothing about who may write in it (Program
+  // Files is writable only for administrators): try it with a file that
+  // goes away when it is closed.
+  std::string probe = path;
+  if (!isPathSeparator(probe.back())) probe += '\\';
+  probe += ".vellmark-write-probe-" + std::to_string(GetCurrentProcessId());
+  FileHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  return file.valid();
+}
+
+bool makeFolders(const std::string& path) {
+  if (path.empty()) return false;
+  // Steps start after a drive ("C:\") or a share ("\\server\share\").
+  size_t start = 1;
+  if (path.size() >= 2 && path[1] == ':') start = 3;
+  if (path.size() >= 2 && isPathSeparator(path[0]) && isPathSeparator(path[1])) {
+    size_t separators = 0;
+    for (start = 2; start < path.size() && separators < 2; ++start)
+      separators += isPathSeparator(path[start]);
+  }
+  for (size_t cut = start; cut <= path.size(); ++cut) {
+    if (cut < path.size() && !isPathSeparator(path[cut])) continue;
+    const std::string step = path.substr(0, cut);
+    if (!CreateDirectoryA(step.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+      return false;
+  }
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace platform

@@ -12,6 +12,7 @@
 #include "platform/fp_mode.h"
 #include "platform/module_path.h"
 #include "platform/shell_open.h"
+#include "platform/user_folders.h"
 #include "presets/preset_directories.h"
 #include "presets/safe_file_name.h"
 
@@ -127,6 +128,32 @@ TEST(WindowsPlatform, RemovesFilesButNotFolders) {
   fs::create_directory(folder.file("sub"));
   EXPECT_FALSE(platform::removeFile(folder.file("sub")));
   EXPECT_TRUE(platform::pathExists(folder.file("sub")));
+}
+
+TEST(WindowsPlatform, MakesMissingFoldersAndTellsWhatIsWritable) {
+  ScratchFolder folder;
+  const std::string deep = folder.file("a\\b/c\\");
+  EXPECT_TRUE(platform::makeFolders(deep)) << "either separator, a trailing one too";
+  EXPECT_TRUE(platform::makeFolders(deep));
+  EXPECT_TRUE(fs::is_directory(folder.file("a\\b\\c")));
+  EXPECT_TRUE(platform::isWritable(deep));
+  EXPECT_TRUE(platform::listFiles(deep).empty()) << "the write probe leaves nothing";
+  ASSERT_TRUE(replace(folder.file("file"), "x"));
+  EXPECT_FALSE(platform::makeFolders(folder.file("file"))) << "a file is not a folder";
+  EXPECT_FALSE(platform::makeFolders(folder.file("file\\sub")));
+  EXPECT_TRUE(platform::isWritable(folder.file("file")));
+  ASSERT_TRUE(replace(folder.file("locked.vkp"), "old"));
+  fs::permissions(folder.file("locked.vkp"), fs::perms::owner_write, fs::perm_options::remove);
+  EXPECT_FALSE(platform::isWritable(folder.file("locked.vkp")));
+  EXPECT_FALSE(platform::isWritable(folder.file("missing")));
+  EXPECT_FALSE(platform::makeFolders(""));
+}
+
+TEST(WindowsPlatform, UserDataFolderIsTheRoamingApplicationData) {
+  const std::string folder = platform::userDataFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.substr(1, 2), ":\\") << folder;
+  EXPECT_TRUE(fs::is_directory(folder));
 }
 
 TEST(WindowsPlatform, HostileNamesStayInsideThePresetFolder) {
