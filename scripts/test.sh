@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the tests twice: an optimised build, then a build under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Editor tests need an X
-# display; without one the tests run under a virtual one.
+# display; without one the tests run under a virtual one. The optimised
+# build's tests also cross-build the Windows module (build/windows), run its
+# tests under wine and compare its audio with the Linux module's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
