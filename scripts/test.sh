@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds and runs the tests twice: an optimised build, then a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Editor tests need an X
-# display; without one the tests run under a virtual one. The optimised
-# build's tests also cross-build the Windows module (build/windows), run its
-# tests under wine and compare its audio with the Linux module's.
+# Builds and runs the tests: an optimised build, then a build under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the concurrency
+# tests under ThreadSanitizer; warnings are errors in all three. Editor
+# tests need an X display; without one the tests run under a virtual one.
+# The optimised build's tests also cross-build the Windows module
+# (build/windows), run its tests under wine and compare its audio with the
+# Linux module's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -17,10 +19,16 @@ run_tests() {
   fi
 }
 
-scripts/build.sh build
+scripts/build.sh build -DVELLMARK_WERROR=ON
 run_tests build
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-scripts/build.sh build-sanitize -DVELLMARK_SANITIZE=ON -DVELLMARK_BENCH=OFF
+scripts/build.sh build-sanitize -DVELLMARK_SANITIZE=ON -DVELLMARK_BENCH=OFF -DVELLMARK_WERROR=ON
 run_tests build-sanitize
+
+# The concurrency tests under ThreadSanitizer, for a few seconds each.
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+export VELLMARK_STRESS_SECONDS=4
+scripts/build.sh build-tsan -DVELLMARK_SANITIZE=thread -DVELLMARK_BENCH=OFF -DVELLMARK_WERROR=ON
+run_tests build-tsan

@@ -7,6 +7,7 @@
 
 #include "engine/fast_keys.h"
 #include "engine/quiet.h"
+#include "engine/tempo_synced.h"
 #include "platform/fp_mode.h"
 
 namespace engine {
@@ -58,23 +59,19 @@ void Engine::startKey(int key, float velocity, int32_t startOffset, bool fromEve
     noiseFreq = noiseFreqTarget;
     noiseRes = noiseResTarget;
   }
-  keysActive = 1;
-  keysDirty = 1;
-  outLevel = 1.0f;
-  outLevelPrev = 0.0f;
+  wakeSynthesis(1.0f);
 
   KeyState& k = keys[key];
   k.startOffset = startOffset;
   k.velocityShaped = std::pow(clampUnit(velocity), saturateTarget + 1.0f);
-  // Lower keys, whose k is smaller, get a larger stroke.
-  const double power =
-      std::pow(static_cast<double>(k.aMainFreq) * 0.3183098861837907, 0.6499999761581421);
-  k.exciteAmp = static_cast<float>(static_cast<double>(k.velocityShaped) * 0.015 / power);
+  // Lower keys, whose k is smaller, get a larger stroke. Only the power is
+  // taken in double; it is rounded to single before the division.
+  const float power = static_cast<float>(
+      std::pow(static_cast<double>(k.aMainFreq) * 0.3183098861837907, 0.6499999761581421));
+  k.exciteAmp = k.velocityShaped * 0.015f / power;
   k.bowStep = k.exciteAmp * 0.125f;
-  k.damp = decayCoef;
-  k.dampSquared = decayCoef * decayCoef;
+  dampAsHeld(k);
   k.held = 1;
-  k.bDamp = springBDecay * decayCoef;
 }
 
 void Engine::stopKey(int key) {
@@ -83,11 +80,7 @@ void Engine::stopKey(int key) {
   KeyState& k = keys[key];
   k.exciteAmp = 0.0f;
   k.held = 0;
-  if (!sustainPedal) {
-    k.damp = releaseCoef;
-    k.dampSquared = releaseCoef * releaseCoef;
-    k.bDamp = springBDecay * releaseCoef;
-  }
+  if (!sustainPedal) dampAsReleased(k);
 }
 
 void Engine::setSustainPedal(bool down) {
@@ -95,17 +88,44 @@ void Engine::setSustainPedal(bool down) {
   for (KeyState& k : keys) {
     if (down) {
       // Keys already released ring on with the hold decay.
-      k.damp = decayCoef;
-      k.dampSquared = decayCoef * decayCoef;
-      k.bDamp = decayCoef * springBDecay;
+      dampAsHeld(k);
       k.sympDamp = bodyDecay;
     } else if (!k.held) {
-      k.damp = releaseCoef;
-      k.dampSquared = releaseCoef * releaseCoef;
-      k.bDamp = springBDecay * releaseCoef;
+      dampAsReleased(k);
       k.sympDamp = bodyDecay;
     }
   }
+}
+
+void Engine::settleAfterProgramChange() {
+  for (KeyState& k : keys) {
+    if (k.held) continue;
+    dampAsReleased(k);
+    k.sympDamp = bodyDecay;
+  }
+  modWheelUnset = 1;
+  noiseTuneLatch = 1;
+  echoLeft.clear();
+  echoRight.clear();
+}
+
+void Engine::dampAsHeld(KeyState& k) const {
+  k.damp = decayCoef;
+  k.dampSquared = decayCoef * decayCoef;
+  k.bDamp = springBDecay * decayCoef;
+}
+
+void Engine::dampAsReleased(KeyState& k) const {
+  k.damp = releaseCoef;
+  k.dampSquared = releaseCoef * releaseCoef;
+  k.bDamp = springBDecay * releaseCoef;
+}
+
+void Engine::wakeSynthesis(float level) {
+  keysActive = 1;
+  keysDirty = 1;
+  outLevel = level;
+  outLevelPrev = 0.0f;
 }
 
 void Engine::setSampleRate(float rate) {
@@ -138,9 +158,7 @@ void Engine::resetVoices() {
     clearKeyDynamics(k);
     k.held = 0;
     k.exciteAmp = 0.0f;
-    k.damp = releaseCoef;
-    k.dampSquared = releaseCoef * releaseCoef;
-    k.bDamp = springBDecay * releaseCoef;
+    dampAsReleased(k);
     k.sympDamp = bodyDecay;
   }
   filters.clear();
@@ -160,7 +178,13 @@ void Engine::resetVoices() {
   echoRight.clear();
 }
 
-void Engine::render(float* out0, float* out1, int32_t count, RenderHost& host) {
+void Engine::handOverRandom(uint32_t state) {
+  pendingRandom_.store((uint64_t{1} << 32) | state, std::memory_order_release);
+}
+
+void Engine::render(float* out0, float* out1, int32_t count, const BlockContext& context) {
+  const uint64_t handed = pendingRandom_.exchange(0, std::memory_order_acquire);
+  if (handed != 0) random.srand(static_cast<uint32_t>(handed));
   if (count <= 0 || !out0 || !out1) return;
   // Decaying resonators must not fall into denormal arithmetic; the caller's
   // mode comes back when this scope ends.
@@ -169,14 +193,14 @@ void Engine::render(float* out0, float* out1, int32_t count, RenderHost& host) {
   std::fill(out0, out0 + count, 0.0f);
   std::fill(out1, out1 + count, 0.0f);
 
-  if (keysActive == 0 && outLevel < 1e-5f) {
+  if (!needsSynthesis()) {
     // Silence: skip the synthesis. A key that is still down stays held.
     if (keysDirty) {
       clearKeyRecords(true);
       keysDirty = 0;
     }
   } else {
-    renderSynthesis(out0, out1, count, host);
+    renderSynthesis(out0, out1, count, context);
   }
 
   filterAndEcho(out0, out1, count);
@@ -191,20 +215,20 @@ void Engine::render(float* out0, float* out1, int32_t count, RenderHost& host) {
     if (keys[key].startOffset >= count) keys[key].startOffset = 0;
 }
 
-void Engine::updateTempo(RenderHost& host, bool& tempoChanged) {
-  tempo = host.queryHostTempo();
+void Engine::updateTempo(const BlockContext& context, bool& tempoChanged) {
+  if (context.hasTempo) tempo = context.tempo;
+  if (context.hasSongPosition) songPosition = context.songPosition;
   tempoChanged = tempo != tempoPrev;
   if (!tempoChanged) return;
   tempoPrev = tempo;
   beatsPerSample = tempo * 0.016666668f * invRate;
-  if (echoSync) host.reapplyTempoSynced(95, static_cast<float>(echoSync));
-  if (lfoSync) host.reapplyTempoSynced(101, lfoRate);
-  if (phaser.tremoloSync != 0) host.reapplyTempoSynced(37, phaser.tremoloRate);
+  if (echoSync) applyEchoSync(*this, static_cast<float>(echoSync));
+  if (lfoSync) applyLfoRate(*this);
+  if (phaser.tremoloSync != 0) applyTremoloRate(*this);
 }
 
-void Engine::updateTremolo(RenderHost& host, bool tempoChanged) {
+void Engine::updateTremolo(const BlockContext&, bool tempoChanged) {
   if (phaser.tremoloSync == 2) {
-    host.querySongPosition();
     phaser.tremoloPhase = static_cast<float>(tremoloSyncPower(phaser.tremoloRate) *
                                              static_cast<double>(songPosition) *
                                              1.5707963705062866);
@@ -214,10 +238,10 @@ void Engine::updateTremolo(RenderHost& host, bool tempoChanged) {
   }
 }
 
-void Engine::renderSynthesis(float* out0, float* out1, int32_t count, RenderHost& host) {
+void Engine::renderSynthesis(float* out0, float* out1, int32_t count, const BlockContext& context) {
   bool tempoChanged = false;
-  updateTempo(host, tempoChanged);
-  updateTremolo(host, tempoChanged);
+  updateTempo(context, tempoChanged);
+  updateTremolo(context, tempoChanged);
 
   const float frames = static_cast<float>(count);
   BlockGlides g;
@@ -231,7 +255,7 @@ void Engine::renderSynthesis(float* out0, float* out1, int32_t count, RenderHost
   g.wheel = modWheelStart;
   g.wheelStep = (modWheelTarget - modWheelStart) / (10.0f * frames);
   modWheelPrev = modWheelStart;
-  g.tremoloDepth = host.tremoloDepth();
+  g.tremoloDepth = tremoloDepth;
 
   const FastKernels* kernels =
       keyRenderer == KeyRendererKind::Fast ? fastKeyKernels(fastKernels) : nullptr;

@@ -6,6 +6,7 @@
 // the on-screen keyboard start and stop keys; render() runs per host block.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "engine/body_resonator.h"
@@ -23,18 +24,14 @@
 
 namespace engine {
 
-// What the render loop asks of the plug-in around it.
-class RenderHost {
- public:
-  virtual ~RenderHost() = default;
-  // Host tempo in BPM; also refreshes songPosition. Keeps the current tempo
-  // when the host gives none.
-  virtual float queryHostTempo() = 0;
-  virtual void querySongPosition() = 0;
-  // Re-runs the engine side of a parameter whose value depends on the tempo.
-  virtual void reapplyTempoSynced(int index, float value) = 0;
-  // Body Tremolo, read as the current program's value.
-  virtual float tremoloDepth() = 0;
+// What the host said about time for one block, read by the plug-in before
+// the render (only for blocks that synthesise). Absent values keep the
+// engine's last ones.
+struct BlockContext {
+  bool hasTempo = false;
+  float tempo = 120.0f;  // BPM, already within what the engine accepts
+  bool hasSongPosition = false;
+  float songPosition = 0.0f;  // quarter notes
 };
 
 // The key loop. The plain reference steps every key sample by sample; the
@@ -72,7 +69,6 @@ struct FastRenderScratch {
   float phaserA[kFastChunk];  // allpass coefficients of each sample
   float phaserB[kFastChunk];
   SandLanes sand;
-  SandLanes sandLoaded;
   SandChunk sandChunk;
   float sandActive[SandGrains::kMaxGrains + 1];  // `active` after n kicks
 };
@@ -139,6 +135,7 @@ struct Engine {
   float stereoGains[4];
   float bodyDecay = 0.9999f;
   float bodyWet = 0.0f;
+  float tremoloDepth = 0.0f;  // Body Tremolo as set
 
   // --- Stages --------------------------------------------------------------
   BodyResonator body;
@@ -161,6 +158,8 @@ struct Engine {
   QuarnelEcho echoLeft;
   QuarnelEcho echoRight;
 
+  // The one generator of the engine's draws (scrape, noise mode, body
+  // diffusion, sand) and of the tuning passes, which reseed it.
   platform::CrtRandom random;
   KeyRendererKind keyRenderer = KeyRendererKind::Fast;
   // Which SIMD kernels the fast renderer uses; Auto picks the best the
@@ -169,7 +168,11 @@ struct Engine {
 
   // --- Operations ------------------------------------------------------------
   // Renders `count` samples into out0 (left) and out1 (right).
-  void render(float* out0, float* out1, int32_t count, RenderHost& host);
+  void render(float* out0, float* out1, int32_t count, const BlockContext& context);
+
+  // Whether the next block runs the per-sample synthesis; only then does
+  // the plug-in ask the host for the time.
+  bool needsSynthesis() const { return keysActive != 0 || !(outLevel < 1e-5f); }
 
   // A key start from the event intake (velocity 0..1, sample offset in the
   // block) or from the on-screen keyboard (offset 0, fromEvents false).
@@ -189,13 +192,31 @@ struct Engine {
   // keys that are not held.
   void setSustainPedal(bool down);
 
+  // The damping of a key that is held (or kept by the pedal) and of a
+  // released one.
+  void dampAsHeld(KeyState& k) const;
+  void dampAsReleased(KeyState& k) const;
+  // A key start or a wheel movement wakes the silence detector.
+  void wakeSynthesis(float level);
+
+  // After a new program's values: held keys keep sounding with the new
+  // hold decay, the others move to the new release; the first wheel
+  // message jumps, the next key start takes the noise filter's targets, and
+  // the echo starts empty.
+  void settleAfterProgramChange();
+
   // Clears every key record's dynamic state; keeps `held` when asked to.
   void clearKeyRecords(bool keepHeld);
 
+  // The state a tuning pass left the generator in. Passes run on the
+  // host's threads, possibly while a block renders, so the state waits
+  // here and the engine's draws continue from it at the next block.
+  void handOverRandom(uint32_t state);
+
  private:
-  void renderSynthesis(float* out0, float* out1, int32_t count, RenderHost& host);
-  void updateTempo(RenderHost& host, bool& tempoChanged);
-  void updateTremolo(RenderHost& host, bool tempoChanged);
+  void renderSynthesis(float* out0, float* out1, int32_t count, const BlockContext& context);
+  void updateTempo(const BlockContext& context, bool& tempoChanged);
+  void updateTremolo(const BlockContext& context, bool tempoChanged);
   void filterAndEcho(float* out0, float* out1, int32_t count);
 
   // One sample's glide values; advances noiseFreq, noiseRes and scrapeLevel.
@@ -238,6 +259,8 @@ struct Engine {
   void endSand();
 
   FastRenderScratch fast_;
+  // A handed-over generator state in the low 32 bits; bit 32 marks one.
+  std::atomic<uint64_t> pendingRandom_{0};
 };
 
 // The exponent 2^e of the tempo-synced tremolo for a rate value.

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "engine/fast_render_types.h"
+#include "engine/stability.h"
 
 #if defined(__GNUC__)
 #define VELLMARK_INLINE inline __attribute__((always_inline))
@@ -186,13 +187,13 @@ struct Kernel {
     aOffset = m * L::load(k.aOffsetFreqBase + base);
     b0 = m * L::load(k.bFreqBase + base);
     const M high = L::loadMask(k.highKey + base);
-    const F limit = L::set(1.4f);
+    const F limit = L::set(kHighestCoefficient);
     const F half = L::set(0.5f);
     aOffset = L::select(high & L::gt(aOffset, limit), aOffset * half, aOffset);
     b0 = L::select(high & L::gt(b0, limit), b0 * half, b0);
     b1 = b0 * L::set(cp.p.springBDetune);
     if (cp.p.springBOctave != 0.0f) b1 = L::select(L::lt(b0, L::set(0.7f)), b1 * L::set(4.0f), b1);
-    const F stable = L::set(3.2f);
+    const F stable = L::set(kStableCoefficient);
     aMain = L::min(aMain, stable);
     aOffset = L::min(aOffset, stable);
     b0 = L::min(b0, stable);
@@ -438,7 +439,7 @@ struct Kernel {
           bal = L::select(enveloped, clamp01(bal + g.envLevel * L::set(p.envBalance)), bal);
         if (p.envPitch != 0.0f)
           kA = L::select(enveloped,
-                         L::min(kA * (g.envLevel * L::set(p.envPitch) + one()), L::set(1.4f)), kA);
+                         L::min(kA * (g.envLevel * L::set(p.envPitch) + one()), L::set(kHighestCoefficient)), kA);
         const F decayed = g.envLevel * L::load(k.envDecay + base);
         g.envLevel =
             L::select(enveloped, L::zeroWhere(L::quietResult(decayed), decayed), g.envLevel);
@@ -446,7 +447,7 @@ struct Kernel {
     }
     g.offsetWeight = bal;
     g.mainWeight = one() - bal;
-    kA = L::min(kA, L::set(3.2f));
+    kA = L::min(kA, L::set(kStableCoefficient));
 
     // Spring A: mode 1 is the main mode, mode 0 the offset mode.
     const F damp = L::load(k.damp + base);
@@ -607,7 +608,7 @@ struct Kernel {
     c.resting = rest;
     c.lfoFreq = L::set(cp.p.lfoFreq);
     c.damp = L::load(k.damp + base);
-    c.mainFreq = L::min(g.aMainFreq, L::set(3.2f));
+    c.mainFreq = L::min(g.aMainFreq, L::set(kStableCoefficient));
     c.offsetFreq = g.aOffsetFreq;
     c.offsetWeight = L::load(k.balance + base);
     c.mainWeight = one() - c.offsetWeight;

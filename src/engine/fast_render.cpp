@@ -234,7 +234,6 @@ void Engine::beginSand() {
     lanes.ring[i] = g.ring;
     lanes.grain[i] = grain ? 0xffffffffu : 0u;
   }
-  fast_.sandLoaded = lanes;
 
   SandChunk& c = fast_.sandChunk;
   c.grains = grains;
@@ -270,21 +269,15 @@ void Engine::runSand(const FastKernels& kernels, int32_t count, float* o0, float
   }
 }
 
-// Written back where the stage changed a value that nobody else has
-// changed meanwhile (a grain count set from another thread wins).
 void Engine::endSand() {
-  auto writeBack = [](float now, float loaded, float& field) {
-    if (!sameBits(now, loaded) && sameBits(field, loaded)) field = now;
-  };
   const SandLanes& lanes = fast_.sand;
-  const SandLanes& before = fast_.sandLoaded;
   for (int i = 0; i < fast_.sandChunk.grains; ++i) {
     SandGrain& g = sand.sandGrains[i];
-    writeBack(lanes.pos[i], before.pos[i], g.pos);
-    writeBack(lanes.threshold[i], before.threshold[i], g.threshold);
-    writeBack(lanes.vel[i], before.vel[i], g.vel);
-    writeBack(lanes.energy[i], before.energy[i], g.energy);
-    writeBack(lanes.ring[i], before.ring[i], g.ring);
+    g.pos = lanes.pos[i];
+    g.threshold = lanes.threshold[i];
+    g.vel = lanes.vel[i];
+    g.energy = lanes.energy[i];
+    g.ring = lanes.ring[i];
   }
   sand.sandLevel = fast_.sandChunk.level;
   sand.sandDrive = fast_.sandChunk.drive;

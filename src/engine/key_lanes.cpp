@@ -1,16 +1,8 @@
 #include "engine/key_lanes.h"
 
-#include <cstring>
-
 namespace engine {
 
 namespace {
-
-uint32_t bitsOf(float x) {
-  uint32_t b;
-  std::memcpy(&b, &x, sizeof b);
-  return b;
-}
 
 uint32_t laneMask(bool on) { return on ? 0xffffffffu : 0u; }
 
@@ -32,21 +24,15 @@ void KeyLanes::load(const KeyState* keys, int32_t bodyLowKey, int32_t bodyHighKe
     highKey[i] = laneMask(key > 72);
     bodyDrive[i] = laneMask(key >= bodyLowKey && key < bodyHighKey);
   }
-  loaded = state;
 }
 
 void KeyLanes::writeBack(KeyState* keys) const {
   for (int i = 0; i < kRenderedKeys; ++i) {
     KeyState& k = keys[kLowestKey + i];
-    // Written only where this render changed the value and the record still
-    // holds what the render started from.
-#define VELLMARK_WRITE_LANE(name)                                                                  \
-  if (bitsOf(state.name[i]) != bitsOf(loaded.name[i]) && bitsOf(k.name) == bitsOf(loaded.name[i])) \
-    k.name = state.name[i];
+#define VELLMARK_WRITE_LANE(name) k.name = state.name[i];
     VELLMARK_KEY_STATE_FIELDS(VELLMARK_WRITE_LANE)
 #undef VELLMARK_WRITE_LANE
-    if (state.startOffset[i] != loaded.startOffset[i] && k.startOffset == loaded.startOffset[i])
-      k.startOffset = state.startOffset[i];
+    k.startOffset = state.startOffset[i];
   }
 }
 

@@ -2,16 +2,10 @@
 // renderer works on: lane i holds MIDI key 21 + i. Groups of 4 or 8
 // consecutive lanes fill one SIMD register.
 //
-// Concurrency: parameter application and the on-screen keyboard write key
-// records from other threads while a block renders. The records are copied
-// into the lanes once per block and the renderer then reads only its copy,
-// so such a change takes effect at the next block (the design accepts a
-// change between any two samples). At the end of the block only the fields
-// the renderer itself writes go back, and each only where the renderer
-// changed it and nobody else wrote the record in the meantime: a concurrent
-// parameter change (every key's damping, a retuning) or a key start that
-// lands mid-block is never overwritten by a stale copy; such a key start
-// begins with the next block.
+// The records are copied into the lanes once per block and the renderer
+// reads only its copy; at the end of the block the fields the renderer
+// writes go back. Nothing else writes the records while a block renders:
+// changes from other threads reach the engine between blocks.
 #pragma once
 
 #include <cstdint>
@@ -83,7 +77,7 @@ constexpr int kRenderedKeys = kHighestKey - kLowestKey + 1;  // 88
   X(panBL)                                 \
   X(panSympL)
 
-// The renderer-written state alone, as a copy for comparison and rollback.
+// The renderer-written state alone, as a copy for rollback.
 struct KeyLaneState {
 #define VELLMARK_DECLARE_LANE(name) float name[kRenderedKeys];
   VELLMARK_KEY_STATE_FIELDS(VELLMARK_DECLARE_LANE)
@@ -100,16 +94,14 @@ struct KeyLanes {
   uint32_t highKey[kRenderedKeys];    // key above 72: bend halves large coefficients
   uint32_t bodyDrive[kRenderedKeys];  // inside the body's key range
 
-  // Takes the records of keys 21..108 and remembers the state as loaded.
+  // Takes the records of keys 21..108.
   void load(const KeyState* keys, int32_t bodyLowKey, int32_t bodyHighKey);
-  // Writes the changed state back (see the note at the top).
+  // Writes the renderer-written state back into the records.
   void writeBack(KeyState* keys) const;
 
   // One lane as a full record (for the per-key reference step) and back.
   void toRecord(int lane, const KeyState& base, KeyState& out) const;
   void fromRecord(int lane, const KeyState& in);
-
-  KeyLaneState loaded;  // the state as taken from the records
 };
 
 }  // namespace engine

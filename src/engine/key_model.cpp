@@ -116,8 +116,8 @@ void bendKey(KeyState& k, int key, float bend, const KeyModelParams& p) {
   k.aOffsetFreq = m * k.aOffsetFreqBase;
   k.bFreq0 = m * k.bFreqBase;
   if (key > 72) {
-    if (k.aOffsetFreq > 1.4f) k.aOffsetFreq = k.aOffsetFreq * 0.5f;
-    if (k.bFreq0 > 1.4f) k.bFreq0 = k.bFreq0 * 0.5f;
+    if (k.aOffsetFreq > kHighestCoefficient) k.aOffsetFreq = k.aOffsetFreq * 0.5f;
+    if (k.bFreq0 > kHighestCoefficient) k.bFreq0 = k.bFreq0 * 0.5f;
   }
   k.bFreq1 = k.bFreq0 * p.springBDetune;
   if (k.bFreq0 < 0.7f && p.springBOctave != 0.0f) k.bFreq1 = k.bFreq1 * 4.0f;
@@ -161,7 +161,7 @@ void springStep(KeyState& k, const KeySampleInputs& in, const KeyModelParams& p,
   // The envelope decays only while one of its depths is in use.
   if (k.envLevel > 0.0f && (p.envBalance > 0.0f || p.envPitch > 0.0f)) {
     if (p.envBalance != 0.0f) bal = clamp01(bal + k.envLevel * p.envBalance);
-    if (p.envPitch != 0.0f) kA = std::min(kA * (k.envLevel * p.envPitch + 1.0f), 1.4f);
+    if (p.envPitch != 0.0f) kA = std::min(kA * (k.envLevel * p.envPitch + 1.0f), kHighestCoefficient);
     k.envLevel = k.envLevel * k.envDecay;
     if (isQuiet(k.envLevel)) k.envLevel = 0.0f;
   }

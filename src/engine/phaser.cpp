@@ -9,9 +9,13 @@ namespace engine {
 
 namespace {
 
-// With full feedback an allpass coefficient of +-1 puts a pole on the unit
-// circle (an integrator); the tremolo can sweep the coefficient there.
-constexpr float kLargestCoefficient = 0.9995f;
+// The allpass with feedback q has its poles at the roots of
+// z^2 - c(1 + qc) z + qc: it is stable exactly while |c| < 1 and q|c| < 1.
+// The feedback is at most 1 (v^0.25 of a value clamped to 0..1), so only a
+// coefficient that reaches +-1 needs holding back: a tremolo trough at the
+// bottom of the range, where E rounds to 0 or below, would put a pole on or
+// outside the unit circle. Every coefficient inside is used as computed.
+constexpr float kLargestCoefficient = 0.99999994f;  // the largest float below 1
 
 float allpassCoefficient(double sine, float depth, float freq) {
   const float e = (depth * static_cast<float>(sine) + 1.0f) * freq;

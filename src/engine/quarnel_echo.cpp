@@ -26,9 +26,10 @@ void QuarnelEcho::clear() {
 }
 
 float QuarnelEcho::step(float x, float feedback, float delay) {
-  // Keep the delay within what the lines can hold, whatever it came from.
+  // A negative or NaN delay would index outside the ring. Long delays need
+  // no bound: the tape plays them by moving slower than one cell a sample,
+  // and its positions stay inside the loop whatever the speed.
   if (!(delay >= 0.0f)) delay = 0.0f;
-  if (delay > kLongestDelay) delay = kLongestDelay;
   if (x != 0.0f || lastOut != 0.0f || lastIn != 0.0f) dirty_ = true;
   if (delay > kTapeThreshold) return tapeStep(x, feedback, delay);
   return ringStep(x, feedback, delay);

@@ -11,7 +11,6 @@ class QuarnelEcho {
  public:
   static constexpr int32_t kLength = 131072;  // cells in the tape and in the ring
   static constexpr int32_t kMask = kLength - 1;
-  static constexpr float kLongestDelay = static_cast<float>(kLength - 1);
   static constexpr float kTapeThreshold = 1000.0f;  // longer delays run on the tape
 
   QuarnelEcho();

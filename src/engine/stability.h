@@ -12,6 +12,10 @@ namespace engine {
 
 constexpr float kStableCoefficient = 3.2f;
 
+// The highest coefficient a tuning or the envelope's pitch sweep sets; a
+// bend above it halves the coefficient (an octave down) instead.
+constexpr float kHighestCoefficient = 1.4f;
+
 inline float stableCoefficient(float k) { return std::min(k, kStableCoefficient); }
 
 }  // namespace engine

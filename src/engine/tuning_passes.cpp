@@ -10,7 +10,6 @@ namespace engine {
 namespace {
 
 constexpr double kFourPiSquared = 39.47841760435743;
-constexpr float kHighestCoefficient = 1.4f;
 
 // The random spread factor of one draw: 0.75 .. 1.25 around 1, scaled by the
 // randomness setting.
@@ -56,6 +55,7 @@ void offsetPass(Engine& e) {
     k.aOffsetFreq = coefficient;
     k.aOffsetFreqBase = coefficient;
   }
+  e.handOverRandom(random.state());
 }
 
 void springBPass(Engine& e) {
@@ -93,6 +93,7 @@ void springBPass(Engine& e) {
     if (coefficient < 0.7f && e.keyParams.springBOctave != 0.0f) k.bFreq1 = k.bFreq1 * 4.0f;
     sum = sum + step;
   }
+  e.handOverRandom(random.state());
   couplingPass(e);
 }
 

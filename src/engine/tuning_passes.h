@@ -2,7 +2,8 @@
 // the spring-B crush levels and the spring A to spring B coupling, computed
 // from concert pitch, microtuning and the spring tuning values. The random
 // detuning is drawn from the platform generator seeded with fixed values, so
-// a parameter set always gives the same tuning.
+// a parameter set always gives the same tuning; the engine's own draws then
+// continue from where the last pass left the generator.
 #pragma once
 
 namespace engine {

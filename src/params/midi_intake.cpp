@@ -13,10 +13,7 @@ constexpr float kInv127 = 0.007874016f;
 void wheelMoved(engine::Engine& e, uint8_t value) {
   e.modWheelMoved = 1;
   // Wake the synthesis so the scrape is heard without a new key start.
-  e.keysActive = 1;
-  e.keysDirty = 1;
-  e.outLevel = 0.1f;
-  e.outLevelPrev = 0.0f;
+  e.wakeSynthesis(0.1f);
   e.modWheelTarget = static_cast<float>(value) * kInv127;
   if (e.modWheelUnset) {
     // The first wheel message after a reset jumps instead of gliding.
@@ -71,6 +68,9 @@ void handleMidiMessage(engine::Engine& e, uint8_t status, uint8_t data1, uint8_t
       e.stopKey(note);
       break;
     case 0x90:
+      // Notes outside the keyboard are ignored whole: a stray velocity-0
+      // note-on there must not clear keysActive as a note-off would.
+      if (note < engine::kLowestKey || note > engine::kHighestKey) break;
       if (value == 0)
         e.stopKey(note);
       else

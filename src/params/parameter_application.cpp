@@ -5,69 +5,31 @@
 
 #include "engine/engine.h"
 #include "engine/stability.h"
+#include "engine/tempo_synced.h"
+#include "engine/value_rules.h"
 #include "engine/tuning_passes.h"
+#include "params/parameter_readings.h"
 #include "params/parameter_table.h"
 
 namespace params {
 
 using engine::Engine;
 using engine::KeyState;
+using engine::pow2;
+using engine::truncatedProduct;
 
 namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr float kLongestDecay = 0.99999994f;  // the largest float below 1
 
-// Powers of two are single precision unless a rule says otherwise.
-float pow2(float x) { return std::pow(2.0f, x); }
-
 float coefficient(const Engine& e, float hz) {
   return engine::frequencyCoefficient(hz, e.invRate2);
-}
-
-// int() of a scaled parameter value; values are 0..1, the bounds make the
-// conversion safe whatever arrives.
-int32_t truncatedProduct(float scale, float v, int32_t lo, int32_t hi) {
-  const float x = scale * v;
-  if (!(x >= static_cast<float>(lo))) return lo;
-  if (x >= static_cast<float>(hi)) return hi;
-  return static_cast<int32_t>(x);
 }
 
 template <typename F>
 void forEveryKey(Engine& e, F f) {
   for (KeyState& k : e.keys) f(k);
-}
-
-// Delay in samples of one echo line for a rate value, free or tempo-synced.
-int32_t echoDelayFor(const Engine& e, float rate) {
-  double d;
-  if (e.echoSync) {
-    // A whole note (four beats) in samples.
-    const double whole = static_cast<double>(e.engineRate) /
-                         static_cast<double>(e.tempo * 0.004166667f);
-    const int n = truncatedProduct(18.0f, 1.0f - rate, 0, 18);
-    if ((n & 1) == 0)
-      d = std::floor(whole / std::pow(2.0, n / 2));
-    else
-      d = 3.0 * std::floor(whole / std::pow(2.0, (n + 1) / 2 + 1));
-  } else {
-    d = std::floor(static_cast<double>(rate * e.engineRate));
-  }
-  // Longer delays than the lines hold are clamped by the echo; keep the
-  // integer conversion itself in range.
-  return static_cast<int32_t>(std::min(std::max(d, 0.0), 16777216.0));
-}
-
-void applyEchoDelay(Engine& e, bool left) {
-  const int32_t d = echoDelayFor(e, left ? e.echoRateL : e.echoRateR);
-  if (left) {
-    e.echoDelayPrevL = d;
-    e.echoDelayL = std::max<int32_t>(d, 1);
-  } else {
-    e.echoDelayPrevR = d;
-    e.echoDelayR = std::max<int32_t>(d, 1);
-  }
 }
 
 // Pan gains of every key from the stereo width and spread.
@@ -111,38 +73,6 @@ void applyBendScale(Engine& e, int pitchClass, float v, bool up) {
 }
 
 }  // namespace
-
-void applyTremoloRate(Engine& e) {
-  const float r = e.phaser.tremoloRate;
-  if (e.phaser.tremoloSync != 0)
-    e.phaser.tremoloInc = static_cast<float>(engine::tremoloSyncPower(r)) * e.beatsPerSample;
-  else
-    e.phaser.tremoloInc = 0.002f * std::pow(r, 4.0f) + 0.0001f;
-}
-
-void applyLfoRate(Engine& e) {
-  const float r = e.lfoRate;
-  if (e.lfoSync) {
-    const int n = truncatedProduct(16.0f, r, 0, 16);
-    float x;
-    if ((n & 1) == 0)
-      x = pow2(static_cast<float>(8 * n - 124) / 12.0f);
-    else
-      x = 3.0f * pow2(static_cast<float>(8 * (n - 1) - 124) / 12.0f);
-    e.keyParams.lfoFreq = x * e.beatsPerSample;
-  } else {
-    e.keyParams.lfoFreq = coefficient(e, e.concertA * pow2((68.0f * r - 124.0f) / 12.0f));
-  }
-}
-
-void applyEchoSync(Engine& e, float v) {
-  e.echoDelayPrevL = e.echoDelayL;
-  e.echoDelayPrevR = e.echoDelayR;
-  e.echoSync = static_cast<uint8_t>(truncatedProduct(1.0f, v, 0, 1));
-  // Without the minimum of 1 and without a jump: the block glides there.
-  e.echoDelayR = echoDelayFor(e, e.echoRateR);
-  e.echoDelayL = echoDelayFor(e, e.echoRateL);
-}
 
 void applyParameter(Engine& e, int index, float v) {
   engine::KeyModelParams& kp = e.keyParams;
@@ -227,7 +157,7 @@ void applyParameter(Engine& e, int index, float v) {
       e.springBDecay = std::pow(std::max(v, 0.001f), 0.001f);
       break;
     case kSpringBLink:
-      e.springBLink = v != 0.0f ? 1 : 0;
+      e.springBLink = springBLinkOf(v);
       forEveryKey(e, [&](KeyState& k) { k.link = e.springBLink; });
       break;
     case kSpringBDiffusion:
@@ -274,19 +204,22 @@ void applyParameter(Engine& e, int index, float v) {
     case kBodyPhaseMix:
       e.phaser.phaserMix = v;
       break;
+    case kBodyTremolo:
+      e.tremoloDepth = v;
+      break;
     case kBodyTremoloSync:
-      e.phaser.tremoloSync = static_cast<uint8_t>(truncatedProduct(2.0f, v, 0, 2));
-      applyTremoloRate(e);
+      e.phaser.tremoloSync = tremoloSyncOf(v);
+      engine::applyTremoloRate(e);
       break;
     case kBodyTremoloRate:
       e.phaser.tremoloRate = v;
-      applyTremoloRate(e);
+      engine::applyTremoloRate(e);
       break;
     case kBodyTremoloWide:
       e.phaser.tremoloWide = static_cast<float>((2.0 * static_cast<double>(v) - 1.0) * kPi);
       break;
     case kConcertA:
-      e.concertA = 420.0f + 40.0f * v;
+      e.concertA = concertAOf(v);
       engine::keyPitchPass(e);
       break;
     case kHighpass:
@@ -311,7 +244,7 @@ void applyParameter(Engine& e, int index, float v) {
       break;
     case kPitchRange:
       // The per-key bend scales keep their values until set again.
-      e.pitchRange = static_cast<float>(truncatedProduct(12.0f, v, 0, 12));
+      e.pitchRange = pitchRangeOf(v);
       e.pitchRangeCopy = e.pitchRange;
       break;
     case kPitchRelax: {
@@ -347,14 +280,14 @@ void applyParameter(Engine& e, int index, float v) {
       break;
     case kEchoRateL:
       e.echoRateL = v;
-      applyEchoDelay(e, true);
+      engine::applyEchoDelay(e, true);
       break;
     case kEchoRateR:
       e.echoRateR = v;
-      applyEchoDelay(e, false);
+      engine::applyEchoDelay(e, false);
       break;
     case kEchoSync:
-      applyEchoSync(e, v);
+      engine::applyEchoSync(e, v);
       break;
     case kEchoFeedback:
       e.echoFeedback = e.echoFeedbackL = e.echoFeedbackR = v;
@@ -363,12 +296,12 @@ void applyParameter(Engine& e, int index, float v) {
       e.echoWet = v;
       break;
     case kLfoSync:
-      e.lfoSync = static_cast<uint8_t>(truncatedProduct(1.0f, v, 0, 1));
-      applyLfoRate(e);
+      e.lfoSync = switchOf(v);
+      engine::applyLfoRate(e);
       break;
     case kLfoRate:
       e.lfoRate = v;
-      applyLfoRate(e);
+      engine::applyLfoRate(e);
       break;
     case kLfoBalance:
       kp.lfoBalance = v;
@@ -397,6 +330,12 @@ void applyParameter(Engine& e, int index, float v) {
       }
       break;
   }
+}
+
+void applyProgram(Engine& e, const float* values) {
+  e.noiseMode = 0;
+  for (int i = 0; i < kNumParams; ++i) applyParameter(e, i, values[i]);
+  e.settleAfterProgramChange();
 }
 
 }  // namespace params

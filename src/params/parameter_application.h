@@ -13,10 +13,10 @@ namespace params {
 // the engine. Indices that only store their value change nothing here.
 void applyParameter(engine::Engine& e, int index, float v);
 
-// The tempo-dependent rules, also run by the render loop when the host
-// tempo changes.
-void applyTremoloRate(engine::Engine& e);
-void applyLfoRate(engine::Engine& e);
-void applyEchoSync(engine::Engine& e, float v);
+// The engine side of selecting a program: spring-B noise mode off, every
+// value (already finite and within 0..1) in index order, which matters for
+// concert pitch and the tuning passes; then keys not held move to the new
+// release, the wheel and noise latches are set and the echo is emptied.
+void applyProgram(engine::Engine& e, const float* values);
 
 }  // namespace params

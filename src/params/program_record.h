@@ -5,12 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "params/parameter_ids.h"
+
 namespace params {
 
-constexpr int kNumParams = 111;
-constexpr int kNumPrograms = 64;
-constexpr int kNameLength = 24;   // characters, terminator not counted
-constexpr int kPathLength = 1024;  // bytes, terminator included
 constexpr uint8_t kCurrentVersion = 2;
 constexpr uint8_t kOlderVersion = 1;
 

@@ -34,4 +34,19 @@ class ProgramStore {
 
 bool validProgram(int program);
 
+// A parameter value may be written by setParameter on the audio thread
+// (host automation) while other threads read or copy records, so single
+// values move as relaxed atomic 32-bit accesses.
+inline float loadValue(const float& value) {
+  float v;
+  __atomic_load(&value, &v, __ATOMIC_RELAXED);
+  return v;
+}
+inline void storeValue(float& value, float v) { __atomic_store(&value, &v, __ATOMIC_RELAXED); }
+
+// Whole records and images: values one by one as above, the rest by bytes.
+void copyRecord(ProgramRecord& to, const ProgramRecord& from);
+void copyValues(float* to, const float* from);
+void copyBank(BankImage& to, const BankImage& from);
+
 }  // namespace params

@@ -5,10 +5,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "engine/engine.h"
 #include "params/program_store.h"
+#include "plugin/engine_writer.h"
 #include "vst/audioeffectx.h"
 
 class QuaGui;
@@ -32,6 +34,7 @@ class Quarnel : public AudioEffectX {
 
   // --- Overrides of the SDK operations ------------------------------------
   void resume() override;
+  void suspend() override;
   void setSampleRate(float rate) override;
   void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
   void setParameter(VstInt32 index, float value) override;
@@ -88,7 +91,8 @@ class Quarnel : public AudioEffectX {
   int32_t instanceNumber() const { return instanceNumber_; }
   static int32_t liveInstances();
 
-  // Direct access for tests, benchmarks and the editor's read-outs.
+  // The engine itself, for tests and benchmarks that drive it on one
+  // thread. Everything else changes it through the writer.
   engine::Engine& engineState() { return engine_; }
   QuaGui* gui();
 
@@ -97,26 +101,30 @@ class Quarnel : public AudioEffectX {
   static constexpr double kMaxTempo = 999.0;
 
  private:
-  class RenderHostAdapter : public engine::RenderHost {
-   public:
-    explicit RenderHostAdapter(Quarnel& plugin) : plugin_(plugin) {}
-    float queryHostTempo() override { return plugin_.queryHostTempo(); }
-    void querySongPosition() override { plugin_.querySongPosition(); }
-    void reapplyTempoSynced(int index, float value) override;
-    float tremoloDepth() override;
-
-   private:
-    Quarnel& plugin_;
-  };
-
   bool editorOpen();
-  void storeSongPosition(double ppq);
+  // Tempo and song position for one block, read once from the host.
+  engine::BlockContext hostTime();
+  // Song position accepted from the host, or false.
+  static bool usableSongPosition(double ppq, float& position);
+  // The values a program selection applies: finite, within 0..1, written
+  // back into both copies of the current program.
+  void sanitiseCurrentProgram(float* values);
 
   std::string moduleDirectory_;
   std::string presetDirectory_;
   engine::Engine engine_;
+  plugin::EngineWriter writer_{engine_};
   params::ProgramStore programs_;
-  RenderHostAdapter renderHost_;
+  // The current program for setParameter and getParameter, which may run
+  // on the audio thread; curProgram itself belongs to the host's threads.
+  std::atomic<int32_t> currentProgram_{0};
+  // Program, chunk, name and file operations come from the host's and the
+  // editor's threads; they take turns here. The audio thread never does.
+  std::recursive_mutex storeMutex_;
+  // What getChunk hands out: a copy, so the host reads it while other
+  // threads go on changing the programs.
+  params::BankImage chunkBank_;
+  params::ProgramRecord chunkProgram_;
   int32_t instanceNumber_ = 0;
   bool constructed_ = false;
 

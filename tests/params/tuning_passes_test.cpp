@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/tuning_passes.h"
+#include "params/parameter_table.h"
 #include "platform/crt_random.h"
 #include "support/plugin_harness.h"
 
@@ -100,6 +101,59 @@ TEST(TuningPasses, HighKeysStayRingableAtLowSampleRates) {
   PluginHarness h;
   h.plugin().setSampleRate(8001.0f);
   for (int key = 21; key <= 108; ++key) EXPECT_LT(h.engine().keys[key].aMainFreqBase, 4.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// The platform generator written out: state * 214013 + 2531011, result in
+// bits 16 to 30, scaled by 1/32767.
+struct WrittenGenerator {
+  uint32_t state;
+  float rnd() {
+    state = state * 214013u + 2531011u;
+    return static_cast<float>((state >> 16) & 0x7fffu) * 3.0518509e-05f;
+  }
+};
+
+// Where the spring-B pass leaves the generator: seeded with 3334, one draw
+// for a key whose first pitch lies above 12000 Hz, two for every other key.
+uint32_t afterSpringBPass(const engine::Engine& e) {
+  WrittenGenerator g{3334};
+  const float lo = e.springBNoteOffset + e.springBFreqLow;
+  const float step = ((e.springBNoteOffset + e.springBFreqHigh) - lo) * 0.0078125f;
+  float sum = 0.0f;
+  for (int key = 0; key < 128; ++key) {
+    const float p = sum + lo;
+    const float note = ((g.rnd() * 0.5f + 0.75f - 1.0f) * e.springBRandomTune + 1.0f) * p * 128.0f;
+    const float f = std::pow(2.0f, (note - 69.0f) * 0.083333336f) * e.concertA;
+    if (!(f > 12000.0f)) g.rnd();
+    sum = sum + step;
+  }
+  return g.state;
+}
+
+TEST(TuningPasses, EngineDrawsContinueFromWhereTheLastPassLeftTheGenerator) {
+  PluginHarness h;
+  h.setParameter(params::kSpringBRandomTune, 0.6f);  // spread: some keys clamp
+  h.setParameter(params::kSpringBNoteOffset, 1.0f);
+  h.render(256);  // silent: the block takes the state over without drawing
+  EXPECT_EQ(h.engine().random.state(), afterSpringBPass(h.engine()));
+
+  // A program ends with the microtuning ratios: key pitch, offset and
+  // spring-B passes, the spring-B pass last.
+  h.plugin().setProgram(1);
+  h.render(256);
+  EXPECT_EQ(h.engine().random.state(), afterSpringBPass(h.engine()));
+
+  // sA Note Offset runs the offset pass (seed 333, one draw for each of
+  // the 88 keys) and the coupling pass, which draws nothing.
+  h.setParameter(params::kSpringANoteOffset, 0.7f);
+  WrittenGenerator offset{333};
+  for (int key = 21; key <= 108; ++key) offset.rnd();
+  h.render(256);
+  EXPECT_EQ(h.engine().random.state(), offset.state);
 }
 
 }  // namespace
