@@ -8,6 +8,7 @@ packages=(
   libsndfile1-dev libsmf-dev
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth zenity
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 
 if [ "$(id -u)" -eq 0 ]; then

@@ -3,6 +3,9 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the concurrency
 # tests under ThreadSanitizer; warnings are errors in all three. Editor
 # tests need an X display; without one the tests run under a virtual one.
+# The optimised build's tests also cross-build the Windows module
+# (build/windows), run its tests under wine and compare its audio with the
+# Linux module's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)

@@ -183,7 +183,7 @@ bool LCD_presets::writeOpenBank() {
     openBankPath_ = writableFolder() + "/" + fileNameOf(openBankPath_);
   if (newBankPending) {
     // Initialising replaces every program: only when the file can be made.
-    if (!platform::mayWrite(writableFolder())) {
+    if (!platform::isWritable(writableFolder())) {
       showMessage("Could not write " + fileNameOf(openBankPath_));
       return false;
     }
@@ -377,7 +377,7 @@ void LCD_presets::deletePending() {
     const int row = pendingDeletePreset_;
     if (!isBankOpen()) {
       const Row& file = presetRows_[static_cast<size_t>(row)];
-      if (std::remove(file.path.c_str()) != 0) showMessage("Could not delete " + fileNameOf(file.path));
+      if (!platform::removeFile(file.path)) showMessage("Could not delete " + fileNameOf(file.path));
     } else {
       const int count = static_cast<int>(presetRows_.size());
       gui->deleteProgram(row);
@@ -388,7 +388,7 @@ void LCD_presets::deletePending() {
     }
   } else if (pendingDeleteBank_ > 0 && pendingDeleteBank_ < static_cast<int>(bankRows_.size())) {
     const Row& bank = bankRows_[static_cast<size_t>(pendingDeleteBank_)];
-    if (std::remove(bank.path.c_str()) != 0) {
+    if (!platform::removeFile(bank.path)) {
       showMessage("Could not delete " + fileNameOf(bank.path));
     } else if (bank.path == openBankPath_) {
       closeBank();

@@ -109,7 +109,6 @@ bool pathExists(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
-bool mayWrite(const std::string& path) { return !path.empty() && ::access(path.c_str(), W_OK) == 0; }
 
 bool replaceFileContents(const std::string& path, const void* data, size_t size) {
   if (path.empty() || (!data && size > 0)) return false;
@@ -173,6 +172,27 @@ std::vector<std::string> listFiles(const std::string& folder) {
   }
   ::closedir(listing);
   return names;
+}
+
+bool removeFile(const std::string& path) {
+  struct stat info;
+  if (path.empty() || ::lstat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  return ::unlink(path.c_str()) == 0;
+}
+
+bool isWritable(const std::string& path) {
+  return !path.empty() && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool makeFolders(const std::string& path) {
+  if (path.empty()) return false;
+  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string step = slash == std::string::npos ? path : path.substr(0, slash);
+    if (::mkdir(step.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) break;
+  }
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 }  // namespace platform

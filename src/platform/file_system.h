@@ -1,6 +1,7 @@
 // The few file-system services the preset code needs: whole-file replacement
 // that never leaves a half-written file behind, bounded reads of a file's
-// start, and the names of a folder's files.
+// start, the names of a folder's files, deletion, write permission and
+// folder creation.
 #pragma once
 
 #include <cstddef>
@@ -12,10 +13,6 @@ namespace platform {
 
 // True when anything (file, folder, device...) exists at the path.
 bool pathExists(const std::string& path);
-
-// True when this process may write to the path (a file's content, or a
-// folder's entries).
-bool mayWrite(const std::string& path);
 
 // Writes `size` bytes as the whole content of the file at `path`.
 // A regular file (or a new one) is replaced atomically: the bytes go to a
@@ -31,6 +28,17 @@ bool replaceFileContents(const std::string& path, const void* data, size_t size)
 // the rest of a longer file is ignored. Returns the number of bytes read, or
 // -1 when the path is not a readable regular file or a read error occurred.
 int64_t readFileStart(const std::string& path, void* data, size_t capacity);
+
+// Deletes the file at `path`; folders are left alone. True when it is gone.
+bool removeFile(const std::string& path);
+
+// True when this process may write to the file, or create files in the
+// folder, at `path`.
+bool isWritable(const std::string& path);
+
+// Creates the folder and any missing folders above it; true when the folder
+// exists afterwards.
+bool makeFolders(const std::string& path);
 
 // Names (without folder) of the files in a folder, folders left out, in the
 // order the system lists them. Empty when the folder cannot be read.

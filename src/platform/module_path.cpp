@@ -23,12 +23,4 @@ std::string modulePath() {
   return info.dli_fname;
 }
 
-std::string folderOf(const std::string& path) {
-  const std::string::size_type cut = path.find_last_of(pathSeparator());
-  if (cut == std::string::npos) return path;
-  return path.substr(0, cut);
-}
-
-char pathSeparator() { return '/'; }
-
 }  // namespace platform

@@ -13,7 +13,12 @@ std::string modulePath();
 // whole path when it has none.
 std::string folderOf(const std::string& path);
 
-// The separator between folder and file names on this system.
+// The separator between folder and file names on this system: "\\" on
+// Windows, "/" elsewhere.
 char pathSeparator();
+
+// True for the system's separator; "/" is one everywhere, since Windows
+// accepts it as well.
+bool isPathSeparator(char c);
 
 }  // namespace platform

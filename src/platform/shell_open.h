@@ -6,9 +6,10 @@
 
 namespace platform {
 
-// Hands an http or https address to the desktop's opener (xdg-open), detached
-// from the plug-in. False for other or malformed addresses (control
-// characters, spaces) or when no opener exists.
+// Hands an http or https address to the desktop's opener (xdg-open on Linux,
+// the shell's "open" verb on Windows), detached from the plug-in. False for
+// other or malformed addresses (control characters, spaces) or when no
+// opener exists.
 bool openUrl(const char* url);
 
 // Hands a local document (an absolute path to an existing regular file) to

@@ -68,7 +68,7 @@ std::vector<PresetFile> listPresetFiles(const std::vector<PresetFolder>& folders
       file.name = fileName.substr(0, fileName.size() - extension.size());
       if (!seen.insert(file.name).second) continue;
       file.path = folder.path + "/" + fileName;
-      file.readOnly = folder.readOnly || !platform::mayWrite(file.path);
+      file.readOnly = folder.readOnly || !platform::isWritable(file.path);
       files.push_back(std::move(file));
     }
   }

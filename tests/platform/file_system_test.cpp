@@ -1,5 +1,6 @@
 // Whole-file replacement, bounded reads and folder listings on real files.
 #include "platform/file_system.h"
+#include "platform/user_folders.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -141,4 +142,48 @@ TEST(FileSystem, ListsFilesButNotFolders) {
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"a.vkp", "b.vkb", "link.vkp"}));
   EXPECT_TRUE(platform::listFiles(folder.file("missing")).empty());
+}
+
+TEST(FileSystem, RemovesFilesAndLinksButNotFolders) {
+  host_test::ScratchFolder folder;
+  host_test::writeBytes(folder.file("a.vkp"), {1});
+  ASSERT_EQ(::symlink(folder.file("a.vkp").c_str(), folder.file("link.vkp").c_str()), 0);
+  EXPECT_TRUE(platform::removeFile(folder.file("link.vkp")));
+  EXPECT_TRUE(presets_test::fileExists(folder.file("a.vkp"))) << "the link goes, not its target";
+  EXPECT_TRUE(platform::removeFile(folder.file("a.vkp")));
+  EXPECT_FALSE(platform::removeFile(folder.file("a.vkp")));
+  ASSERT_EQ(::mkdir(folder.file("sub").c_str(), 0755), 0);
+  EXPECT_FALSE(platform::removeFile(folder.file("sub")));
+  EXPECT_FALSE(platform::removeFile(""));
+  EXPECT_EQ(entriesOf(folder.file("")), std::vector<std::string>{"sub"});
+}
+
+TEST(FileSystem, MakesMissingFoldersAndTellsWhatIsWritable) {
+  host_test::ScratchFolder folder;
+  const std::string deep = folder.file("a/b/c");
+  EXPECT_TRUE(platform::makeFolders(deep));
+  EXPECT_TRUE(platform::makeFolders(deep)) << "an existing folder is fine";
+  EXPECT_TRUE(platform::isWritable(deep));
+  host_test::writeBytes(folder.file("file"), {1});
+  EXPECT_FALSE(platform::makeFolders(folder.file("file"))) << "a file is not a folder";
+  EXPECT_FALSE(platform::makeFolders(folder.file("file/sub")));
+  EXPECT_FALSE(platform::makeFolders(""));
+  EXPECT_FALSE(platform::isWritable(folder.file("missing")));
+  EXPECT_FALSE(platform::isWritable(""));
+}
+
+TEST(FileSystem, UserDataFolderFollowsTheDesktopRules) {
+  const char* savedData = std::getenv("XDG_DATA_HOME");
+  const char* savedHome = std::getenv("HOME");
+  const std::string data = savedData ? savedData : "", home = savedHome ? savedHome : "";
+  ::setenv("XDG_DATA_HOME", "/data/home", 1);
+  ::setenv("HOME", "/home/user", 1);
+  EXPECT_EQ(platform::userDataFolder(), "/data/home");
+  ::setenv("XDG_DATA_HOME", "relative", 1);
+  EXPECT_EQ(platform::userDataFolder(), "/home/user/.local/share") << "only absolute paths count";
+  ::unsetenv("XDG_DATA_HOME");
+  ::unsetenv("HOME");
+  EXPECT_EQ(platform::userDataFolder(), "");
+  if (savedData) ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+  if (savedHome) ::setenv("HOME", home.c_str(), 1);
 }

@@ -1,0 +1,16 @@
+# Cross-build for 64-bit Windows with Debian's mingw-w64 (posix threads
+# flavour, whose C++ runtime has std::thread and std::mutex).
+# Use: cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake ...
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(VELLMARK_MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${VELLMARK_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VELLMARK_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${VELLMARK_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VELLMARK_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
