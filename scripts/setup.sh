@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth zenity
   g++-mingw-w64-x86-64-posix wine wine64
+  clang-format
 )
 
 if [ "$(id -u)" -eq 0 ]; then

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds and runs the tests: an optimised build, then a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the concurrency
-# tests under ThreadSanitizer; warnings are errors in all three. Editor
-# tests need an X display; without one the tests run under a virtual one.
-# The optimised build's tests also cross-build the Windows module
-# (build/windows), run its tests under wine and compare its audio with the
-# Linux module's.
+# Checks the source layout, then builds and runs the tests: an optimised
+# build, then a build under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then the concurrency tests under ThreadSanitizer; warnings are errors in
+# all three. Editor tests need an X display; without one the tests run
+# under a virtual one. The optimised build's tests also cross-build the
+# Windows module (build/windows), run its tests under wine and compare its
+# audio with the Linux module's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -19,6 +19,7 @@ run_tests() {
   fi
 }
 
+scripts/check-format.sh
 scripts/build.sh build -DVELLMARK_WERROR=ON
 run_tests build
 

@@ -6,8 +6,8 @@
 #include "editor/map_dial.h"
 #include "editor/qua_gui.h"
 
-Dial::Dial(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section, int readout,
-           float wheelIncrement)
+Dial::Dial(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section,
+           int readout, float wheelIncrement)
     : SectionControl(size, listener, tag, section, readout),
       grabRadius2_(static_cast<float>((0.4 * size.getWidth()) * (0.4 * size.getWidth()))),
       rect_(size) {
@@ -15,7 +15,6 @@ Dial::Dial(const gui::CRect& size, gui::IControlListener* listener, int32_t tag,
 }
 
 void Dial::setCommitOnRelease(bool state) { commitOnRelease_ = state; }
-
 
 void Dial::draw(gui::CDrawContext* context) {
   const int width = static_cast<int>(std::lround(rect_.getWidth()));

@@ -12,18 +12,22 @@
 
 class Dial : public SectionControl {
  public:
-  Dial(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section, int readout,
-       float wheelIncrement);
+  Dial(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section,
+       int readout, float wheelIncrement);
   Dial(const Dial& other) = default;
   gui::CView* newCopy() const override { return new Dial(*this); }
 
   void draw(gui::CDrawContext* context) override;
   gui::CMouseEventResult onMouseDown(gui::CPoint& where, const gui::CButtonState& buttons) override;
   gui::CMouseEventResult onMouseUp(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseEntered(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseExited(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  bool onWheel(const gui::CPoint& where, const float& distance, const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseMoved(gui::CPoint& where,
+                                      const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseEntered(gui::CPoint& where,
+                                        const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseExited(gui::CPoint& where,
+                                       const gui::CButtonState& buttons) override;
+  bool onWheel(const gui::CPoint& where, const float& distance,
+               const gui::CButtonState& buttons) override;
 
   virtual void setCommitOnRelease(bool state);
 

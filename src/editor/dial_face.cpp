@@ -15,10 +15,12 @@ constexpr double kTwoPi = 6.283185307179586;
 DimplePosition dialDimple(double faceWidth, double value) {
   const double e = faceWidth / 2;
   const double turn = 0.8 * value + 0.1;
-  return {(-fastSin(kTwoPi * turn) * 0.6 + 1.0) * e - 1.0, (fastCos(kTwoPi * turn) * 0.6 + 1.0) * e - 1.0};
+  return {(-fastSin(kTwoPi * turn) * 0.6 + 1.0) * e - 1.0,
+          (fastCos(kTwoPi * turn) * 0.6 + 1.0) * e - 1.0};
 }
 
-void generateDialFace(const PixelBuffer& out, const SkinPlacement& place, double value, bool hover) {
+void generateDialFace(const PixelBuffer& out, const SkinPlacement& place, double value,
+                      bool hover) {
   if (!out.valid() || place.width <= 0 || place.height <= 0) return;
   const int width = std::min(place.width, out.width);
   const int height = std::min(place.height, out.height);
@@ -50,7 +52,8 @@ void generateDialFace(const PixelBuffer& out, const SkinPlacement& place, double
       const Vec3 n = normalise({tiltX, tiltY, -z});
       const SkinLight light = lightSkin(n, place.x + x, place.y + y, e);
       const double s = light.specular;
-      const double brightness = (0.5 * s * s * s * s * s + 0.5 * light.diffuse + 0.1) * (1.0 - light.rim);
+      const double brightness =
+          (0.5 * s * s * s * s * s + 0.5 * light.diffuse + 0.1) * (1.0 - light.rim);
       double red = 230.0 * brightness;
       double green = (230.0 - 80.0 * ripple) * brightness;
       double blue = (230.0 - 130.0 * ripple) * brightness;

@@ -11,7 +11,8 @@ void drawNeedle(gui::CDrawContext* context, double position, double top, bool hi
   if (!std::isfinite(position)) return;
   const double left = std::round(position) - editor::kNeedleWidth / 2;
   auto* needle = new map_Slider_Needle(editor::kNeedleWidth, editor::kNeedleHeight);
-  needle->generate(context, gui::CRect(left, top, left + editor::kNeedleWidth, top + editor::kNeedleHeight),
+  needle->generate(context,
+                   gui::CRect(left, top, left + editor::kNeedleWidth, top + editor::kNeedleHeight),
                    gui::CPoint(left, top), editor::kNeedleWidth, editor::kNeedleHeight, highlight);
   needle->forget();
 }

@@ -33,7 +33,8 @@ inline double fastSin(double x) {
   const double k = std::nearbyint(x / kPi);
   const double r = x - k * kPi;
   const double r2 = r * r;
-  const double s = r * (0.9996919862959676 + r2 * (-0.1652891139701474 + r2 * 0.0073524681968701175));
+  const double s =
+      r * (0.9996919862959676 + r2 * (-0.1652891139701474 + r2 * 0.0073524681968701175));
   // fmod keeps the parity test defined for any finite k.
   return std::fmod(k, 2.0) != 0.0 ? -s : s;
 }

@@ -56,7 +56,8 @@ void LCDDial::draw(gui::CDrawContext* context) {
   const gui::CRect box(knobCentre_.x + 14, knobCentre_.y - 10, rect_.right - 1, knobCentre_.y + 10);
   context->drawRect(box, gui::kDrawStroked);
 
-  editor::drawText(context, label_, rect_.left + 10 * labelOffset_, rect_.top + 26, 14, editor::ink(160));
+  editor::drawText(context, label_, rect_.left + 10 * labelOffset_, rect_.top + 26, 14,
+                   editor::ink(160));
   editor::drawText(context, valueText_, rect_.left + 135, rect_.top + 26, 14, editor::ink(160));
   context->setLineWidth(1);
   setDirty(false);

@@ -17,10 +17,14 @@ class LCDDial : public gui::CControl {
   void draw(gui::CDrawContext* context) override;
   gui::CMouseEventResult onMouseDown(gui::CPoint& where, const gui::CButtonState& buttons) override;
   gui::CMouseEventResult onMouseUp(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseEntered(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseExited(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  bool onWheel(const gui::CPoint& where, const float& distance, const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseMoved(gui::CPoint& where,
+                                      const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseEntered(gui::CPoint& where,
+                                        const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseExited(gui::CPoint& where,
+                                       const gui::CButtonState& buttons) override;
+  bool onWheel(const gui::CPoint& where, const float& distance,
+               const gui::CButtonState& buttons) override;
 
   // Both keep at most 26 characters; the label is right-aligned on a grid
   // of ten characters.

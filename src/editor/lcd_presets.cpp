@@ -90,7 +90,8 @@ void LCD_presets::refreshIfPending() {
 
 void LCD_presets::listBanks() {
   bankRows_.resize(1);
-  for (presets::PresetFile& file : presets::listPresetFiles(folders(), kBankExtension, kMaxBankFiles))
+  for (presets::PresetFile& file :
+       presets::listPresetFiles(folders(), kBankExtension, kMaxBankFiles))
     bankRows_.push_back(Row{std::move(file.name), std::move(file.path), file.readOnly});
   // A bank still being named keeps its row at the end of the list.
   newBankRow_ = -1;
@@ -377,7 +378,8 @@ void LCD_presets::deletePending() {
     const int row = pendingDeletePreset_;
     if (!isBankOpen()) {
       const Row& file = presetRows_[static_cast<size_t>(row)];
-      if (!platform::removeFile(file.path)) showMessage("Could not delete " + fileNameOf(file.path));
+      if (!platform::removeFile(file.path))
+        showMessage("Could not delete " + fileNameOf(file.path));
     } else {
       const int count = static_cast<int>(presetRows_.size());
       gui->deleteProgram(row);

@@ -91,10 +91,14 @@ class LCD_presets : public gui::CControl {
   void draw(gui::CDrawContext* context) override;
   gui::CMouseEventResult onMouseDown(gui::CPoint& where, const gui::CButtonState& buttons) override;
   gui::CMouseEventResult onMouseUp(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseEntered(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseExited(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  bool onWheel(const gui::CPoint& where, const float& distance, const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseMoved(gui::CPoint& where,
+                                      const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseEntered(gui::CPoint& where,
+                                        const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseExited(gui::CPoint& where,
+                                       const gui::CButtonState& buttons) override;
+  bool onWheel(const gui::CPoint& where, const float& distance,
+               const gui::CButtonState& buttons) override;
 
  private:
   QuaGui* editor() const;
@@ -134,8 +138,8 @@ class LCD_presets : public gui::CControl {
 
   // Drawing.
   void drawList(gui::CDrawContext* context, bool bankList);
-  void drawRow(gui::CDrawContext* context, const gui::CRect& list, double baseline, const char* text,
-               bool hovered, bool current, bool marker, bool readOnly);
+  void drawRow(gui::CDrawContext* context, const gui::CRect& list, double baseline,
+               const char* text, bool hovered, bool current, bool marker, bool readOnly);
   void drawQuestion(gui::CDrawContext* context);
 
   std::vector<Row> bankRows_;    // row 0 is "..."

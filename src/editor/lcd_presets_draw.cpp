@@ -14,11 +14,13 @@ const gui::CColor kWarning(150, 30, 10, 220);
 const char* questionText(LCD_presets::Question question, bool bankMode, bool bankRow) {
   switch (question) {
     case LCD_presets::Question::OverwriteProgram:
-    case LCD_presets::Question::OverwriteBank: return "Overwrite Existing File?";
+    case LCD_presets::Question::OverwriteBank:
+      return "Overwrite Existing File?";
     case LCD_presets::Question::Delete:
       if (!bankMode) return "Delete File?";
       return bankRow ? "Delete Bank?" : "Remove Preset?";
-    default: return "";
+    default:
+      return "";
   }
 }
 
@@ -90,29 +92,34 @@ void LCD_presets::drawList(gui::CDrawContext* context, bool bankList) {
               row == open, false, bankRows_[i].readOnly);
     }
     const int extra = static_cast<int>(bankRows_.size());
-    drawRow(context, list, scroll.baseline(extra), "   NEW BANK", extra == hovered, false, true, false);
+    drawRow(context, list, scroll.baseline(extra), "   NEW BANK", extra == hovered, false, true,
+            false);
   } else {
     for (size_t i = 0; i < presetRows_.size(); ++i) {
       const int row = static_cast<int>(i);
       char text[96];
       if (isBankOpen())
-        std::snprintf(text, sizeof text, row < 10 ? "0%i.%s" : "%i.%s", row, presetRows_[i].name.c_str());
+        std::snprintf(text, sizeof text, row < 10 ? "0%i.%s" : "%i.%s", row,
+                      presetRows_[i].name.c_str());
       else
         std::snprintf(text, sizeof text, "%s", presetRows_[i].name.c_str());
-      const bool current = isBankOpen() ? row == selectedPresetRow_ : presetRows_[i].name == currentName_;
+      const bool current =
+          isBankOpen() ? row == selectedPresetRow_ : presetRows_[i].name == currentName_;
       drawRow(context, list, scroll.baseline(row), text, row == hovered, current, false,
               presetRows_[i].readOnly);
     }
     if (offersNewPreset()) {
       const int extra = static_cast<int>(presetRows_.size());
-      drawRow(context, list, scroll.baseline(extra), "   NEW PRESET", extra == hovered, false, true, false);
+      drawRow(context, list, scroll.baseline(extra), "   NEW PRESET", extra == hovered, false, true,
+              false);
     }
   }
   context->restoreGlobalState();
 }
 
-void LCD_presets::drawRow(gui::CDrawContext* context, const gui::CRect& list, double baseline, const char* text,
-                          bool hovered, bool current, bool marker, bool readOnly) {
+void LCD_presets::drawRow(gui::CDrawContext* context, const gui::CRect& list, double baseline,
+                          const char* text, bool hovered, bool current, bool marker,
+                          bool readOnly) {
   if (baseline < list.top - 8 || baseline > list.bottom + 20) return;
   const gui::CRect band(list.left + 2, baseline - 12.5, list.right - 2, baseline + 4.5);
   if (current) {
@@ -126,9 +133,10 @@ void LCD_presets::drawRow(gui::CDrawContext* context, const gui::CRect& list, do
   if (marker) {
     // The small triangle before a "NEW" row.
     context->setFillColor(editor::withAlpha(editor::kGold, 160));
-    context->drawPolygon({gui::CPoint(list.left + 5, baseline - 9), gui::CPoint(list.left + 5, baseline - 1),
-                          gui::CPoint(list.left + 12, baseline - 5)},
-                         gui::kDrawFilled);
+    context->drawPolygon(
+        {gui::CPoint(list.left + 5, baseline - 9), gui::CPoint(list.left + 5, baseline - 1),
+         gui::CPoint(list.left + 12, baseline - 5)},
+        gui::kDrawFilled);
   }
   editor::drawText(context, text, list.left + 3, baseline, kRowTextSize,
                    editor::withAlpha(editor::kGold, readOnly ? 140 : 220));

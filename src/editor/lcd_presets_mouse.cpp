@@ -14,7 +14,8 @@ constexpr double kWheelSpeed = 3;
 
 }  // namespace
 
-gui::CMouseEventResult LCD_presets::onMouseDown(gui::CPoint& where, const gui::CButtonState& buttons) {
+gui::CMouseEventResult LCD_presets::onMouseDown(gui::CPoint& where,
+                                                const gui::CButtonState& buttons) {
   refreshIfPending();
   pointer_ = where;
   if (nameEditActive) {
@@ -111,7 +112,8 @@ void LCD_presets::rightClick(const gui::CPoint& where) {
     if (row >= 0 && row < static_cast<int>(presetRows_.size())) askDelete(true, row);
   } else if (inBankList(where)) {
     const int row = bankScroll_.rowAt(where.y);
-    if (row >= 1 && row < static_cast<int>(bankRows_.size()) && row != newBankRow_) askDelete(false, row);
+    if (row >= 1 && row < static_cast<int>(bankRows_.size()) && row != newBankRow_)
+      askDelete(false, row);
   }
 }
 
@@ -134,8 +136,12 @@ gui::CMouseEventResult LCD_presets::onMouseMoved(gui::CPoint& where, const gui::
   hoverSave_ = edited && saveButton().pointInside(where);
   editor::setCursor(this, hoverSave_ ? gui::kCursorHand : gui::kCursorDefault);
   switch (drag_) {
-    case Drag::PresetBar: presetScroll_.dragBarTo(where.y); break;
-    case Drag::BankBar: bankScroll_.dragBarTo(where.y); break;
+    case Drag::PresetBar:
+      presetScroll_.dragBarTo(where.y);
+      break;
+    case Drag::BankBar:
+      bankScroll_.dragBarTo(where.y);
+      break;
     case Drag::PresetList:
       presetScroll_.push((where.y - dragLastY_) * kDragSpeed);
       dragLastY_ = where.y;
@@ -144,7 +150,8 @@ gui::CMouseEventResult LCD_presets::onMouseMoved(gui::CPoint& where, const gui::
       bankScroll_.push((where.y - dragLastY_) * kDragSpeed);
       dragLastY_ = where.y;
       break;
-    case Drag::None: break;
+    case Drag::None:
+      break;
   }
   invalid();
   return gui::kMouseEventHandled;
@@ -158,7 +165,8 @@ gui::CMouseEventResult LCD_presets::onMouseEntered(gui::CPoint& where, const gui
     // Back in the browser before the name was given: no new bank.
     cancelNewBank();
     nameEditActive = false;
-    if (field && getFrame() && getFrame()->getFocusView() == field) getFrame()->setFocusView(nullptr);
+    if (field && getFrame() && getFrame()->getFocusView() == field)
+      getFrame()->setFocusView(nullptr);
   } else if (field && !(field->getViewSize() == gui::CRect(650, 11, 850, 30))) {
     field->setViewSize(gui::CRect(650, 11, 850, 30));
   }
@@ -175,7 +183,8 @@ gui::CMouseEventResult LCD_presets::onMouseExited(gui::CPoint&, const gui::CButt
   return gui::kMouseEventHandled;
 }
 
-bool LCD_presets::onWheel(const gui::CPoint& where, const float& distance, const gui::CButtonState&) {
+bool LCD_presets::onWheel(const gui::CPoint& where, const float& distance,
+                          const gui::CButtonState&) {
   if (!getMouseEnabled() || distance == 0) return false;
   BrowserScroll* list = nullptr;
   if (where.x >= kPresetWheelLeft && where.x <= kWheelRight)

@@ -4,7 +4,8 @@
 #include "editor/ink.h"
 #include "editor/qua_gui.h"
 
-LCDSlider::LCDSlider(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, bool blackKey)
+LCDSlider::LCDSlider(const gui::CRect& size, gui::IControlListener* listener, int32_t tag,
+                     bool blackKey)
     : CControl(size, listener, tag), blackKey_(blackKey), rect_(size) {
   setWheelInc(0.001f);
 }
@@ -45,7 +46,8 @@ gui::CMouseEventResult LCDSlider::onMouseDown(gui::CPoint& where, const gui::CBu
   return gui::kMouseEventHandled;
 }
 
-gui::CMouseEventResult LCDSlider::onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) {
+gui::CMouseEventResult LCDSlider::onMouseMoved(gui::CPoint& where,
+                                               const gui::CButtonState& buttons) {
   if (!dragging_) return gui::kMouseEventHandled;
   const double span = rect_.getHeight() - 3;
   double amount = span > 0 ? (anchorY_ - where.y) / span : 0;
@@ -93,7 +95,8 @@ gui::CMouseEventResult LCDSlider::onMouseExited(gui::CPoint&, const gui::CButton
   return gui::kMouseEventHandled;
 }
 
-bool LCDSlider::onWheel(const gui::CPoint&, const float& distance, const gui::CButtonState& buttons) {
+bool LCDSlider::onWheel(const gui::CPoint&, const float& distance,
+                        const gui::CButtonState& buttons) {
   if (!getMouseEnabled()) return false;
   float step = distance * getWheelInc();
   if (buttons & gui::kShift) step *= 0.01f;

@@ -7,8 +7,8 @@ map_Dial::map_Dial(int width, int height) : gui::CBitmap(width, height) {}
 
 map_Dial::~map_Dial() = default;
 
-void map_Dial::generate(gui::CDrawContext* context, const gui::CRect& dest, const gui::CPoint& offset, int width,
-                        int height, float value, bool hover) {
+void map_Dial::generate(gui::CDrawContext* context, const gui::CRect& dest,
+                        const gui::CPoint& offset, int width, int height, float value, bool hover) {
   editor::generateSkin(this, context, dest, [&](const editor::PixelBuffer& pixels) {
     editor::generateDialFace(pixels, {offset.x, offset.y, width, height}, value, hover);
   });

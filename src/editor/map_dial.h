@@ -14,6 +14,6 @@ class map_Dial : public gui::CBitmap {
   // in the frame (the lighting depends on it) into the bitmap and draws it
   // into the context at `dest`. Draws nothing when the pixels cannot be
   // accessed.
-  void generate(gui::CDrawContext* context, const gui::CRect& dest, const gui::CPoint& offset, int width,
-                int height, float value, bool hover);
+  void generate(gui::CDrawContext* context, const gui::CRect& dest, const gui::CPoint& offset,
+                int width, int height, float value, bool hover);
 };

@@ -7,8 +7,8 @@ map_Slider_Needle::map_Slider_Needle(int width, int height) : gui::CBitmap(width
 
 map_Slider_Needle::~map_Slider_Needle() = default;
 
-void map_Slider_Needle::generate(gui::CDrawContext* context, const gui::CRect& dest, const gui::CPoint& offset,
-                                 int width, int height, bool highlight) {
+void map_Slider_Needle::generate(gui::CDrawContext* context, const gui::CRect& dest,
+                                 const gui::CPoint& offset, int width, int height, bool highlight) {
   editor::generateSkin(this, context, dest, [&](const editor::PixelBuffer& pixels) {
     editor::generateSliderNeedle(pixels, {offset.x, offset.y, width, height}, highlight);
   });

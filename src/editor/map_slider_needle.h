@@ -13,6 +13,6 @@ class map_Slider_Needle : public gui::CBitmap {
   // Generates a width x height needle whose top-left pixel sits at
   // `offset` in the frame and draws it into the context at `dest`. Draws
   // nothing when the pixels cannot be accessed.
-  void generate(gui::CDrawContext* context, const gui::CRect& dest, const gui::CPoint& offset, int width,
-                int height, bool highlight);
+  void generate(gui::CDrawContext* context, const gui::CRect& dest, const gui::CPoint& offset,
+                int width, int height, bool highlight);
 };

@@ -14,6 +14,6 @@ class map_Switcher : public gui::CBitmap {
   // in the frame and draws it into the context at `dest`. The value is
   // shown by where the caller puts the slab. Draws nothing when the pixels
   // cannot be accessed.
-  void generate(gui::CDrawContext* context, const gui::CRect& dest, const gui::CPoint& offset, int width,
-                int height, float value, bool hover);
+  void generate(gui::CDrawContext* context, const gui::CRect& dest, const gui::CPoint& offset,
+                int width, int height, float value, bool hover);
 };

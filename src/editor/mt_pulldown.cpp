@@ -12,7 +12,8 @@ mt_Pulldown::mt_Pulldown(const gui::CRect& size, gui::IControlListener* listener
 
 void mt_Pulldown::setPitchBendMode(bool pitchBend) {
   static const char* const kNotes[kItems] = {"RESET", "MEAN", "JUST", "OCTATONIC", "LOAD", "SAVE"};
-  static const char* const kBends[kItems] = {"RESET", "TONIC Cmaj", "PENTATONIC", "OCTATONIC", "LOAD", "SAVE"};
+  static const char* const kBends[kItems] = {"RESET",     "TONIC Cmaj", "PENTATONIC",
+                                             "OCTATONIC", "LOAD",       "SAVE"};
   pitchBend_ = pitchBend;
   for (int i = 0; i < kItems; ++i)
     std::snprintf(items_[i], sizeof items_[i], "%s", pitchBend ? kBends[i] : kNotes[i]);
@@ -32,18 +33,20 @@ void mt_Pulldown::draw(gui::CDrawContext* context) {
   editor::drawText(context, "TEMPLATES", r.left + 3, r.top + 15, 14, editor::ink(90 + 60 * hover_));
   if (open_) {
     for (int k = 1; k <= kItems; ++k)
-      editor::drawText(context, items_[k - 1], r.left + 3, r.top + 15 + kRowHeight * k, 15, editor::ink(200),
-                       gui::kBoldFace);
+      editor::drawText(context, items_[k - 1], r.left + 3, r.top + 15 + kRowHeight * k, 15,
+                       editor::ink(200), gui::kBoldFace);
     if (item_ != 0) {
       const double top = r.top + kRowHeight * item_;
       context->setFillColor(editor::ink(100));
-      context->drawRect(gui::CRect(r.left + 2, top, r.right - 1, top + kRowHeight), gui::kDrawFilled);
+      context->drawRect(gui::CRect(r.left + 2, top, r.right - 1, top + kRowHeight),
+                        gui::kDrawFilled);
       editor::drawText(context, items_[item_ - 1], r.left + 3, r.top + 15 + kRowHeight * item_, 15,
                        gui::CColor(190, 150, 60, 200), gui::kBoldFace);
     }
   }
   context->setLineWidth(2);
-  context->drawRect(gui::CRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1), gui::kDrawStroked);
+  context->drawRect(gui::CRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1),
+                    gui::kDrawStroked);
   context->setLineWidth(1);
   setDirty(false);
 }
@@ -57,7 +60,8 @@ gui::CMouseEventResult mt_Pulldown::onMouseDown(gui::CPoint&, const gui::CButton
   return gui::kMouseEventHandled;
 }
 
-gui::CMouseEventResult mt_Pulldown::onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) {
+gui::CMouseEventResult mt_Pulldown::onMouseMoved(gui::CPoint& where,
+                                                 const gui::CButtonState& buttons) {
   if (!open_ || !buttons.isLeftButton()) return gui::kMouseEventHandled;
   const double top = getViewSize().top;
   if (where.y > top) {

@@ -20,9 +20,12 @@ class mt_Pulldown : public gui::CControl {
   void draw(gui::CDrawContext* context) override;
   gui::CMouseEventResult onMouseDown(gui::CPoint& where, const gui::CButtonState& buttons) override;
   gui::CMouseEventResult onMouseUp(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseEntered(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseExited(gui::CPoint& where, const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseMoved(gui::CPoint& where,
+                                      const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseEntered(gui::CPoint& where,
+                                        const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseExited(gui::CPoint& where,
+                                       const gui::CButtonState& buttons) override;
 
   // Labels items 1 to 6 for the notes or the pitch-bend templates.
   void setPitchBendMode(bool pitchBend);

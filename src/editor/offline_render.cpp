@@ -12,10 +12,10 @@ bool Offline_Render::renderRelief(bool pagePanel) {
   // the same bytes and the access needs no conversion.
   gui::CBitmapPixelAccess* access = gui::CBitmapPixelAccess::create(this, true);
   if (!access) return false;
-  const editor::PixelBuffer pixels{access->getAddress(), access->getBitmapWidth(), access->getBitmapHeight(),
-                                   access->getBytesPerRow()};
-  const bool rendered =
-      editor::PanelRelief::shared().render(pixels, colour.red, colour.green, colour.blue, pagePanel);
+  const editor::PixelBuffer pixels{access->getAddress(), access->getBitmapWidth(),
+                                   access->getBitmapHeight(), access->getBytesPerRow()};
+  const bool rendered = editor::PanelRelief::shared().render(pixels, colour.red, colour.green,
+                                                             colour.blue, pagePanel);
   access->forget();
   return rendered;
 }

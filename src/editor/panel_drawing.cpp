@@ -7,7 +7,8 @@
 
 namespace editor {
 
-bool drawPanel(Offline_Render* bitmap, gui::CDrawContext* context, const gui::CRect& rect, bool pagePanel) {
+bool drawPanel(Offline_Render* bitmap, gui::CDrawContext* context, const gui::CRect& rect,
+               bool pagePanel) {
   if (!bitmap || !context) return false;
   context->setLineWidth(1);
   context->setDrawMode(gui::kAntiAliasing);

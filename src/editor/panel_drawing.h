@@ -13,7 +13,8 @@ namespace editor {
 // Renders the relief into the bitmap with the bitmap's colour, draws it
 // into the context at `rect`, then the text layer. False, with nothing
 // drawn, when the relief cannot be rendered.
-bool drawPanel(Offline_Render* bitmap, gui::CDrawContext* context, const gui::CRect& rect, bool pagePanel);
+bool drawPanel(Offline_Render* bitmap, gui::CDrawContext* context, const gui::CRect& rect,
+               bool pagePanel);
 
 }  // namespace editor
 

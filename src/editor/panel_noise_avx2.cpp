@@ -14,7 +14,8 @@ namespace {
 using namespace avx2;
 
 inline __m256 hash(__m256 key) {
-  const __m256 t = mul(avx2::fastSin(_mm256_sqrt_ps(max(key, _mm256_setzero_ps()))), set(14371.545f));
+  const __m256 t =
+      mul(avx2::fastSin(_mm256_sqrt_ps(max(key, _mm256_setzero_ps()))), set(14371.545f));
   return sub(t, avx2::trunc(t));
 }
 
@@ -54,8 +55,8 @@ __m256 noise(__m256 x, __m256 y, const NoiseOctave* octaves) {
   const __m256 c2 = add(c, c);
   const __m256 low = div(mul(set(0.5f), c2), add(mul(set(2.0f), sub(set(1.0f), c2)), set(1.0f)));
   const __m256 u = sub(c2, set(1.0f));
-  const __m256 high =
-      mul(set(0.5f), add(div(u, sub(set(1.0f), mul(set(2.0f / 3.0f), sub(set(1.0f), u)))), set(1.0f)));
+  const __m256 high = mul(
+      set(0.5f), add(div(u, sub(set(1.0f), mul(set(2.0f / 3.0f), sub(set(1.0f), u)))), set(1.0f)));
   return _mm256_blendv_ps(high, low, _mm256_cmp_ps(c, set(0.5f), _CMP_LT_OQ));
 }
 

@@ -21,7 +21,8 @@ PanelRelief& PanelRelief::shared() {
   return relief;
 }
 
-bool PanelRelief::render(const PixelBuffer& out, uint8_t red, uint8_t green, uint8_t blue, bool pagePanel) {
+bool PanelRelief::render(const PixelBuffer& out, uint8_t red, uint8_t green, uint8_t blue,
+                         bool pagePanel) {
   if (!out.valid()) return false;
   // Editors of several instances may render from different threads; the
   // maps are built once and their page area is shared, so one at a time.

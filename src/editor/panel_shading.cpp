@@ -29,11 +29,14 @@ inline float recessChannel(float c, float tint, float glow, float a, float k) {
   return (1.0f - t / 255.0f) * tint * glow * a + k * t;
 }
 
-inline uint8_t toByte(float c) { return static_cast<uint8_t>(static_cast<int32_t>(maxOf(minOf(c, 255.0f), 0.0f))); }
+inline uint8_t toByte(float c) {
+  return static_cast<uint8_t>(static_cast<int32_t>(maxOf(minOf(c, 255.0f), 0.0f)));
+}
 
 }  // namespace
 
-ShadingSetup::ShadingSetup(const ReliefMaps& maps, const PixelBuffer& out, uint8_t r, uint8_t g, uint8_t b) {
+ShadingSetup::ShadingSetup(const ReliefMaps& maps, const PixelBuffer& out, uint8_t r, uint8_t g,
+                           uint8_t b) {
   width = std::min(maps.width(), out.valid() ? out.width : 0);
   height = std::min(maps.height(), out.valid() ? out.height : 0);
   const float w = static_cast<float>(maps.width());
@@ -120,16 +123,18 @@ void shadeRowsReference(const ShadingSetup& setup, const ReliefMaps& maps, const
   }
 }
 
-void shadePanelReference(const ReliefMaps& maps, const PixelBuffer& out, uint8_t r, uint8_t g, uint8_t b) {
+void shadePanelReference(const ReliefMaps& maps, const PixelBuffer& out, uint8_t r, uint8_t g,
+                         uint8_t b) {
   const ShadingSetup setup(maps, out, r, g, b);
   shadeRowsReference(setup, maps, out, 0, setup.height);
 }
 
-void shadePanelFast(const ReliefMaps& maps, const PixelBuffer& out, uint8_t r, uint8_t g, uint8_t b) {
+void shadePanelFast(const ReliefMaps& maps, const PixelBuffer& out, uint8_t r, uint8_t g,
+                    uint8_t b) {
   const ShadingSetup setup(maps, out, r, g, b);
   const bool avx2 = platform::cpuSupportsAvx2();
-  const ShadingTarget target{maps.heightMap(), maps.glowMap(), maps.keyMap(), maps.width(), maps.height(),
-                             out.pixels,       out.bytesPerRow};
+  const ShadingTarget target{maps.heightMap(), maps.glowMap(), maps.keyMap(),  maps.width(),
+                             maps.height(),    out.pixels,     out.bytesPerRow};
   splitRows(setup.height, [&](int rowBegin, int rowEnd) {
     if (avx2) {
       shadeRowsAvx2(setup, maps, target, rowBegin, rowEnd);

@@ -13,7 +13,7 @@ namespace editor {
 
 // Everything of one shading pass that does not change from pixel to pixel.
 struct ShadingSetup {
-  int width = 0;   // maps and buffer overlap
+  int width = 0;  // maps and buffer overlap
   int height = 0;
   float halfWidth = 0, halfHeight = 0;
   float widthSquared = 0;
@@ -33,7 +33,9 @@ void shadeRowsReference(const ShadingSetup& setup, const ReliefMaps& maps, const
                         int rowBegin, int rowEnd);
 
 // The whole overlap of maps and buffer, reference and fast (identical bytes).
-void shadePanelReference(const ReliefMaps& maps, const PixelBuffer& out, uint8_t r, uint8_t g, uint8_t b);
-void shadePanelFast(const ReliefMaps& maps, const PixelBuffer& out, uint8_t r, uint8_t g, uint8_t b);
+void shadePanelReference(const ReliefMaps& maps, const PixelBuffer& out, uint8_t r, uint8_t g,
+                         uint8_t b);
+void shadePanelFast(const ReliefMaps& maps, const PixelBuffer& out, uint8_t r, uint8_t g,
+                    uint8_t b);
 
 }  // namespace editor

@@ -19,7 +19,8 @@ inline __m256i seti(int v) { return _mm256_set1_epi32(v); }
 __m256 fastLog(__m256 x) {
   const __m256i bits = _mm256_castps_si256(x);
   __m256 e = _mm256_cvtepi32_ps(_mm256_sub_epi32(_mm256_srli_epi32(bits, 23), seti(126)));
-  __m256 m = _mm256_castsi256_ps(_mm256_or_si256(_mm256_and_si256(bits, seti(0x007FFFFF)), seti(0x3F000000)));
+  __m256 m = _mm256_castsi256_ps(
+      _mm256_or_si256(_mm256_and_si256(bits, seti(0x007FFFFF)), seti(0x3F000000)));
   const __m256 small = _mm256_cmp_ps(m, set(kLnSqrtHalf), _CMP_LT_OQ);
   e = sub(e, _mm256_and_ps(small, set(1.0f)));
   m = sub(add(m, _mm256_and_ps(small, m)), set(1.0f));
@@ -69,7 +70,8 @@ __m256 fastPow(__m256 s, __m256 p) {
 }
 
 inline __m256 keyboardChannel(__m256 c, __m256 factor) {
-  const __m256i wrapped = _mm256_and_si256(_mm256_cvttps_epi32(max(c, _mm256_setzero_ps())), seti(255));
+  const __m256i wrapped =
+      _mm256_and_si256(_mm256_cvttps_epi32(max(c, _mm256_setzero_ps())), seti(255));
   return mul(_mm256_cvtepi32_ps(wrapped), factor);
 }
 
@@ -84,8 +86,8 @@ inline __m256i toBytes(__m256 c) {
 
 }  // namespace
 
-void shadeRowsAvx2(const ShadingSetup& s, const ReliefMaps& maps, const ShadingTarget& t, int rowBegin,
-                   int rowEnd) {
+void shadeRowsAvx2(const ShadingSetup& s, const ReliefMaps& maps, const ShadingTarget& t,
+                   int rowBegin, int rowEnd) {
   const int mapWidth = t.mapWidth;
   const __m256i laneOffsets = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
   for (int y = rowBegin; y < rowEnd; ++y) {
@@ -114,23 +116,27 @@ void shadeRowsAvx2(const ShadingSetup& s, const ReliefMaps& maps, const ShadingT
         const __m256 vx = div(dx, vLength), vy = div(dy, vLength), vzn = div(vz, vLength);
         const __m256 lx0 = add(fx, set(300.0f)), ly0 = add(fy, set(200.0f));
         const __m256 lz0 = sub(set(700.0f), mul(set(100.0f), J));
-        const __m256 lLength = _mm256_sqrt_ps(add(add(mul(lx0, lx0), mul(ly0, ly0)), mul(lz0, lz0)));
+        const __m256 lLength =
+            _mm256_sqrt_ps(add(add(mul(lx0, lx0), mul(ly0, ly0)), mul(lz0, lz0)));
         const __m256 lx = div(lx0, lLength), ly = div(ly0, lLength), lz = div(lz0, lLength);
         const __m256 nx0 = sub(_mm256_loadu_ps(jRow + x + 1), J);
         const __m256 ny0 = sub(_mm256_loadu_ps(jBelow + x), J);
         const __m256 nz0 = set(0.0325f);
-        const __m256 nLength = _mm256_sqrt_ps(add(add(mul(nx0, nx0), mul(ny0, ny0)), mul(nz0, nz0)));
+        const __m256 nLength =
+            _mm256_sqrt_ps(add(add(mul(nx0, nx0), mul(ny0, ny0)), mul(nz0, nz0)));
         const __m256 nx = div(nx0, nLength), ny = div(ny0, nLength), nz = div(nz0, nLength);
         const __m256 diffuse = add(add(mul(nx, lx), mul(ny, ly)), mul(nz, lz));
         P = mul(mul(P, add(mul(set(0.3f), I), set(0.7f))),
                 add(mul(max(diffuse, _mm256_setzero_ps()), set(0.75f)), set(0.25f)));
-        const __m256 rimDot =
-            add(add(mul(nx, set(-0.2761724f)), mul(ny, set(-0.2761724f))), mul(nz, set(0.9205746f)));
+        const __m256 rimDot = add(add(mul(nx, set(-0.2761724f)), mul(ny, set(-0.2761724f))),
+                                  mul(nz, set(0.9205746f)));
         const __m256 rim = mul(max(rimDot, _mm256_setzero_ps()), set(0.125f));
         const __m256 nv2 = mul(set(2.0f), add(add(mul(nx, vx), mul(ny, vy)), mul(nz, vzn)));
-        const __m256 rx = sub(vx, mul(nv2, nx)), ry = sub(vy, mul(nv2, ny)), rz = sub(vzn, mul(nv2, nz));
+        const __m256 rx = sub(vx, mul(nv2, nx)), ry = sub(vy, mul(nv2, ny)),
+                     rz = sub(vzn, mul(nv2, nz));
         const __m256 rl = add(add(mul(rx, lx), mul(ry, ly)), mul(rz, lz));
-        const __m256 specular = max(min(_mm256_xor_ps(rl, set(-0.0f)), set(1.0f)), _mm256_setzero_ps());
+        const __m256 specular =
+            max(min(_mm256_xor_ps(rl, set(-0.0f)), set(1.0f)), _mm256_setzero_ps());
         const __m256 m = mul(mul(mul(fastPow(specular, mul(set(s.specularBase), add(I, J))),
                                      sub(set(1.0f), mul(set(0.25f), P))),
                                  set(s.specularScale)),
@@ -144,10 +150,11 @@ void shadeRowsAvx2(const ShadingSetup& s, const ReliefMaps& maps, const ShadingT
         __m256 blue = add(mul(mul(sub(set(1.0f), mul(set(0.5f), I)), B), set(255.0f)), highlight);
         __m256 green =
             add(mul(add(mul(mul(sub(set(1.0f), G), set(0.15f)), I), G), set(255.0f)), highlight);
-        __m256 red = add(mul(add(mul(mul(sub(set(1.0f), R), set(0.45f)), I), R), set(255.0f)), highlight);
+        __m256 red =
+            add(mul(add(mul(mul(sub(set(1.0f), R), set(0.45f)), I), R), set(255.0f)), highlight);
         if (keyboardRow) {
-          const __m256i inKeys = _mm256_and_si256(_mm256_cmpgt_epi32(xi, seti(40)),
-                                                  _mm256_cmpgt_epi32(seti(995), xi));
+          const __m256i inKeys =
+              _mm256_and_si256(_mm256_cmpgt_epi32(xi, seti(40)), _mm256_cmpgt_epi32(seti(995), xi));
           const __m256 keys = _mm256_castsi256_ps(inKeys);
           const __m256 factor = add(mul(add(Q, set(1.0f)), set(0.5f)), mul(set(2.0f), m));
           blue = _mm256_blendv_ps(blue, keyboardChannel(blue, factor), keys);
@@ -166,9 +173,10 @@ void shadeRowsAvx2(const ShadingSetup& s, const ReliefMaps& maps, const ShadingT
           green = _mm256_blendv_ps(green, recessChannel(green, 100.0f, glow, a, k), recess);
           red = _mm256_blendv_ps(red, recessChannel(red, 165.0f, glow, a, k), recess);
         }
-        const __m256i pixel = _mm256_or_si256(
-            _mm256_or_si256(toBytes(blue), _mm256_slli_epi32(toBytes(green), 8)),
-            _mm256_or_si256(_mm256_slli_epi32(toBytes(red), 16), seti(static_cast<int>(0xFF000000u))));
+        const __m256i pixel =
+            _mm256_or_si256(_mm256_or_si256(toBytes(blue), _mm256_slli_epi32(toBytes(green), 8)),
+                            _mm256_or_si256(_mm256_slli_epi32(toBytes(red), 16),
+                                            seti(static_cast<int>(0xFF000000u))));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(row + 4 * x), pixel);
       }
     }

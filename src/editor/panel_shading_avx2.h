@@ -20,7 +20,7 @@ struct ShadingTarget {
   int bytesPerRow;
 };
 
-void shadeRowsAvx2(const ShadingSetup& setup, const ReliefMaps& maps, const ShadingTarget& target, int rowBegin,
-                   int rowEnd);
+void shadeRowsAvx2(const ShadingSetup& setup, const ReliefMaps& maps, const ShadingTarget& target,
+                   int rowBegin, int rowEnd);
 
 }  // namespace editor

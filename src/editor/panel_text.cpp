@@ -16,8 +16,8 @@ const gui::CColor kInk(30, 20, 10, 255);
 
 gui::CColor withAlpha(gui::CColor c, uint8_t alpha) { return {c.red, c.green, c.blue, alpha}; }
 
-void text(gui::CDrawContext* context, const char* font, double size, int32_t style, const char* utf8, double x,
-          double y, gui::CColor colour) {
+void text(gui::CDrawContext* context, const char* font, double size, int32_t style,
+          const char* utf8, double x, double y, gui::CColor colour) {
   context->setFont(gui::CFontDesc(font, size, style));
   context->setFontColor(colour);
   context->drawString(utf8, gui::CPoint(x, y));
@@ -34,14 +34,14 @@ struct TitleGlyphs {
 };
 
 const TitleGlyphs kTitle[] = {
-    {"V", 34, 9, 33, 2},   {"ELL", 20, 31, 27, 1}, {"MK", 10, 69, 19, 1}, {"II", 10, 72, 28, 1},
-    {"M", 34, 87, 33, 2},  {"AR", 20, 118, 27, 1}, {"K", 28, 147, 33, 2},
+    {"V", 34, 9, 33, 2},  {"ELL", 20, 31, 27, 1}, {"MK", 10, 69, 19, 1}, {"II", 10, 72, 28, 1},
+    {"M", 34, 87, 33, 2}, {"AR", 20, 118, 27, 1}, {"K", 28, 147, 33, 2},
 };
 
 void drawTitle(gui::CDrawContext* context) {
   for (const TitleGlyphs& g : kTitle) {
-    text(context, kTitleFont, g.size, gui::kNormalFace, g.text, g.x + g.shadowOffset, g.baseline + g.shadowOffset,
-         kTitleShadow);
+    text(context, kTitleFont, g.size, gui::kNormalFace, g.text, g.x + g.shadowOffset,
+         g.baseline + g.shadowOffset, kTitleShadow);
   }
   for (const TitleGlyphs& g : kTitle) {
     text(context, kTitleFont, g.size, gui::kNormalFace, g.text, g.x, g.baseline, kTitleFace);
@@ -55,8 +55,9 @@ struct SectionName {
 };
 
 const SectionName kSections[] = {
-    {"SPRING A", 260, 84.3, 259, 83.3}, {"SPRING B", 260, 166.5, 259, 165.5}, {"GLOBAL", 260, 249, 259, 248},
-    {"BODY", 477, 232, 476, 230},       {"PHASER", 738, 231, 736, 230},
+    {"SPRING A", 260, 84.3, 259, 83.3}, {"SPRING B", 260, 166.5, 259, 165.5},
+    {"GLOBAL", 260, 249, 259, 248},     {"BODY", 477, 232, 476, 230},
+    {"PHASER", 738, 231, 736, 230},
 };
 
 // Arcs around the three volume dials, red tinted by the GUI colour.

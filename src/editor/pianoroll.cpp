@@ -68,7 +68,8 @@ void Pianoroll::play(int key, const gui::CPoint& where) {
   currentKey_ = key;
   if (key == 0) return;
   if (QuaGui* editor = editor::editorOf(this))
-    if (editor::Instrument* plugin = editor->getPlugin()) plugin->noteOn(key + kFirstNote - 1, velocityAt(where));
+    if (editor::Instrument* plugin = editor->getPlugin())
+      plugin->noteOn(key + kFirstNote - 1, velocityAt(where));
 }
 
 void Pianoroll::release(int key) {
@@ -83,7 +84,8 @@ void Pianoroll::releaseCurrent() {
   setDirty(true);
 }
 
-gui::CMouseEventResult Pianoroll::onMouseDown(gui::CPoint& where, const gui::CButtonState& buttons) {
+gui::CMouseEventResult Pianoroll::onMouseDown(gui::CPoint& where,
+                                              const gui::CButtonState& buttons) {
   // A latched note ends with the next click.
   if (latched_ && currentKey_) release(currentKey_);
   play(keyAt(where), where);
@@ -92,7 +94,8 @@ gui::CMouseEventResult Pianoroll::onMouseDown(gui::CPoint& where, const gui::CBu
   return gui::kMouseEventHandled;
 }
 
-gui::CMouseEventResult Pianoroll::onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) {
+gui::CMouseEventResult Pianoroll::onMouseMoved(gui::CPoint& where,
+                                               const gui::CButtonState& buttons) {
   if (buttons.getButtonState() == gui::kLButton && rect_.pointInside(where)) {
     const int key = keyAt(where);
     if (key != currentKey_) {

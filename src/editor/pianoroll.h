@@ -19,9 +19,12 @@ class Pianoroll : public gui::CControl {
   void draw(gui::CDrawContext* context) override;
   gui::CMouseEventResult onMouseDown(gui::CPoint& where, const gui::CButtonState& buttons) override;
   gui::CMouseEventResult onMouseUp(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseEntered(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseExited(gui::CPoint& where, const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseMoved(gui::CPoint& where,
+                                      const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseEntered(gui::CPoint& where,
+                                        const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseExited(gui::CPoint& where,
+                                       const gui::CButtonState& buttons) override;
 
   // The key (1 to 49) under a point, 0 for none.
   int keyAt(const gui::CPoint& where) const;

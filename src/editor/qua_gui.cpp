@@ -236,8 +236,8 @@ bool QuaGui::writeSnapshot(int page, const char* path) {
   applyPendingChanges();
   const auto wanted = static_cast<editor::Page>(page);
   if (wanted == editor::Page::None) {
-    for (editor::Page each : {editor::Page::Presets, editor::Page::Microtuning, editor::Page::Modulation,
-                              editor::Page::Effects})
+    for (editor::Page each : {editor::Page::Presets, editor::Page::Microtuning,
+                              editor::Page::Modulation, editor::Page::Effects})
       if (isPageOpen(each)) pageTab(each);
   } else if (!isPageOpen(wanted)) {
     pageTab(wanted);
@@ -269,9 +269,13 @@ void QuaGui::deleteProgram(int program) { plugin->deleteProgram(program); }
 
 void QuaGui::initBank() { plugin->initBank(); }
 
-bool QuaGui::loadProgramFile(int program, const char* path) { return plugin->loadProgramFile(program, path); }
+bool QuaGui::loadProgramFile(int program, const char* path) {
+  return plugin->loadProgramFile(program, path);
+}
 
-bool QuaGui::saveProgramFile(int program, const char* path) { return plugin->saveProgramFile(program, path); }
+bool QuaGui::saveProgramFile(int program, const char* path) {
+  return plugin->saveProgramFile(program, path);
+}
 
 bool QuaGui::loadBankFile(const char* path) { return plugin->loadBankFile(path); }
 
@@ -292,6 +296,7 @@ gui::CControl* QuaGui::control(int entry) const {
 }
 
 LCD_Display* QuaGui::sectionDisplay(int section) const {
-  return section >= editor::kFirstSection && section <= editor::kLastSection ? sectionDisplays_[section - 1]
-                                                                              : nullptr;
+  return section >= editor::kFirstSection && section <= editor::kLastSection
+             ? sectionDisplays_[section - 1]
+             : nullptr;
 }

@@ -37,11 +37,13 @@ bool chooseFile(gui::CFrame* frame, const DialogRequest& request, std::string& c
   CNewFileSelector* selector = CNewFileSelector::create(frame, request.style);
   if (!selector) return false;
   selector->setInitialDirectory(request.folder);
-  if (request.style == CNewFileSelector::kSelectSaveFile) selector->setDefaultSaveName(request.defaultName);
+  if (request.style == CNewFileSelector::kSelectSaveFile)
+    selector->setDefaultSaveName(request.defaultName);
   selector->setDefaultExtension(CFileExtension(request.description, request.extension));
   selector->addFileExtension(CFileExtension("Other Files", "*"));
   selector->setTitle(request.title);
-  if (selector->runModal() && selector->getNumSelectedFiles() > 0) chosen = selector->getSelectedFile(0);
+  if (selector->runModal() && selector->getNumSelectedFiles() > 0)
+    chosen = selector->getSelectedFile(0);
   selector->forget();
   return true;
 }
@@ -96,8 +98,9 @@ void QuaGui::saveProgramFileFromDialog() {
   char name[32] = {};
   plugin->getProgramName(name);
   std::string chosen;
-  if (!chooseFile(frame, {CNewFileSelector::kSelectSaveFile, programFolder_, name, "Velk Program", "vkp",
-                          "Save A Program File"},
+  if (!chooseFile(frame,
+                  {CNewFileSelector::kSelectSaveFile, programFolder_, name, "Velk Program", "vkp",
+                   "Save A Program File"},
                   chosen))
     return reportProblem(kNoDialog);
   if (chosen.empty()) return;
@@ -118,22 +121,25 @@ void QuaGui::saveBankFileFromDialog() {
   char name[32] = {};
   plugin->getProgramName(name);
   std::string chosen;
-  if (!chooseFile(frame, {CNewFileSelector::kSelectSaveFile, programFolder_, name, "Velk Banks", "vkb",
-                          "Save A Bank File"},
+  if (!chooseFile(frame,
+                  {CNewFileSelector::kSelectSaveFile, programFolder_, name, "Velk Banks", "vkb",
+                   "Save A Bank File"},
                   chosen))
     return reportProblem(kNoDialog);
   if (chosen.empty()) return;
 
   const std::string path = withExtension(chosen, ".vkb");
   params::setPathField(plugin->getStoredPrograms()->bankPath, path.c_str());
-  if (!plugin->saveBankFile(path.c_str())) return reportProblem("Could not save " + fileNameOf(path));
+  if (!plugin->saveBankFile(path.c_str()))
+    return reportProblem("Could not save " + fileNameOf(path));
   if (presetBrowser_) presetBrowser_->rescanPending = true;
 }
 
 void QuaGui::loadProgramFileFromDialog() {
   std::string path;
-  if (!chooseFile(frame, {CNewFileSelector::kSelectFile, programFolder_, "", "Velk Program", "vkp",
-                          "Choose A Program File"},
+  if (!chooseFile(frame,
+                  {CNewFileSelector::kSelectFile, programFolder_, "", "Velk Program", "vkp",
+                   "Choose A Program File"},
                   path))
     return reportProblem(kNoDialog);
   if (path.empty()) return;
@@ -158,8 +164,9 @@ void QuaGui::loadProgramFileFromDialog() {
 
 void QuaGui::loadBankFileFromDialog() {
   std::string path;
-  if (!chooseFile(frame, {CNewFileSelector::kSelectFile, programFolder_, "", "Velk Banks", "vkb",
-                          "Choose A Bank File"},
+  if (!chooseFile(frame,
+                  {CNewFileSelector::kSelectFile, programFolder_, "", "Velk Banks", "vkb",
+                   "Choose A Bank File"},
                   path))
     return reportProblem(kNoDialog);
   if (path.empty()) return;
@@ -168,7 +175,8 @@ void QuaGui::loadBankFileFromDialog() {
   // The browser's open bank must not receive the loaded programs at the
   // next store: it is closed first.
   if (presetBrowser_) presetBrowser_->closeBank();
-  if (!plugin->loadBankFile(path.c_str())) return reportProblem("Could not read " + fileNameOf(path));
+  if (!plugin->loadBankFile(path.c_str()))
+    return reportProblem("Could not read " + fileNameOf(path));
   selectProgram(0);
   frame->invalid();
 }
@@ -199,9 +207,10 @@ void QuaGui::loadTemplateFromDialog() {
   const presets::TemplateMode mode = modeOf(templatesPulldown_);
   const bool pitchBend = mode == presets::TemplateMode::PitchBend;
   std::string path;
-  if (!chooseFile(frame, {CNewFileSelector::kSelectFile, templateFolder_, "", "notes template",
-                          pitchBend ? "vkm" : "vkt",
-                          pitchBend ? "Choose A Pitchbend Template" : "Choose A Notes Template"},
+  if (!chooseFile(frame,
+                  {CNewFileSelector::kSelectFile, templateFolder_, "", "notes template",
+                   pitchBend ? "vkm" : "vkt",
+                   pitchBend ? "Choose A Pitchbend Template" : "Choose A Notes Template"},
                   path))
     return reportProblem(kNoDialog);
   if (path.empty()) return;
@@ -217,9 +226,10 @@ void QuaGui::saveTemplateFromDialog() {
   const presets::TemplateMode mode = modeOf(templatesPulldown_);
   const bool pitchBend = mode == presets::TemplateMode::PitchBend;
   std::string chosen;
-  if (!chooseFile(frame, {CNewFileSelector::kSelectSaveFile, templateFolder_, "", "notes template",
-                          pitchBend ? "vkm" : "vkt",
-                          pitchBend ? "Save A Pitchbend Template" : "Save A Notes Template"},
+  if (!chooseFile(frame,
+                  {CNewFileSelector::kSelectSaveFile, templateFolder_, "", "notes template",
+                   pitchBend ? "vkm" : "vkt",
+                   pitchBend ? "Save A Pitchbend Template" : "Save A Notes Template"},
                   chosen))
     return reportProblem(kNoDialog);
   if (chosen.empty()) return;
@@ -227,5 +237,6 @@ void QuaGui::saveTemplateFromDialog() {
   folder.reset(templateFolder_);
   const bool written = folder.save(*effect, mode, chosen.c_str());
   std::snprintf(templateFolder_, sizeof templateFolder_, "%s", folder.path().c_str());
-  if (!written) reportProblem("Could not save " + fileNameOf(presets::templateSavePath(chosen, mode)));
+  if (!written)
+    reportProblem("Could not save " + fileNameOf(presets::templateSavePath(chosen, mode)));
 }

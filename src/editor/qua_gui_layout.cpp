@@ -154,16 +154,19 @@ void QuaGui::createViews() {
 }
 
 void QuaGui::createPageViews() {
-  add(new Trigger(CRect(476, 44, 574, 71), this, kTagPresetsTab, Trigger::kPresetsTab), kTagPresetsTab);
-  presetBrowser_ =
-      add(new LCD_presets(CRect(480, 74, 946, 200), this, kTagPresetBrowser), kTagPresetBrowser, kHidden);
+  add(new Trigger(CRect(476, 44, 574, 71), this, kTagPresetsTab, Trigger::kPresetsTab),
+      kTagPresetsTab);
+  presetBrowser_ = add(new LCD_presets(CRect(480, 74, 946, 200), this, kTagPresetBrowser),
+                       kTagPresetBrowser, kHidden);
 
   add(new Trigger(CRect(575, 44, 717, 71), this, kTagMicrotuningTab, Trigger::kMicrotuningTab),
       kTagMicrotuningTab);
-  add(new Trigger(CRect(485, 74, 645, 94), this, kTagNotesSelector, Trigger::kNotesSelector), kTagNotesSelector,
+  add(new Trigger(CRect(485, 74, 645, 94), this, kTagNotesSelector, Trigger::kNotesSelector),
+      kTagNotesSelector, kHidden);
+  add(new Trigger(CRect(485, 113, 504, 132), this, kTagShiftUp, Trigger::kShiftUp), kTagShiftUp,
       kHidden);
-  add(new Trigger(CRect(485, 113, 504, 132), this, kTagShiftUp, Trigger::kShiftUp), kTagShiftUp, kHidden);
-  add(new Trigger(CRect(485, 136, 504, 155), this, kTagShiftDown, Trigger::kShiftDown), kTagShiftDown, kHidden);
+  add(new Trigger(CRect(485, 136, 504, 155), this, kTagShiftDown, Trigger::kShiftDown),
+      kTagShiftDown, kHidden);
   microtuningDisplay_ = add(new mt_Display(CRect(637, 178, 837, 194)), -1, kHidden);
   struct SliderRow {
     int firstTag;
@@ -174,8 +177,8 @@ void QuaGui::createPageViews() {
                                SliderRow{75, 136, 172, true}}) {
     for (int i = 0; i < 12; ++i) {
       const double left = 505 + 35 * i;
-      auto* slider = new LCDSlider(CRect(left, row.top, left + 31, row.bottom), this, row.firstTag + i,
-                                   isBlackPitchClass(i));
+      auto* slider = new LCDSlider(CRect(left, row.top, left + 31, row.bottom), this,
+                                   row.firstTag + i, isBlackPitchClass(i));
       slider->setInverted(row.inverted);
       add(slider, row.firstTag + i, kHidden);
     }
@@ -190,14 +193,17 @@ void QuaGui::createPageViews() {
       add(dial, dials[i].tag, kHidden);
     }
   };
-  add(new Trigger(CRect(718, 44, 848, 71), this, kTagModulationTab, Trigger::kModulationTab), kTagModulationTab);
-  add(new Trigger(CRect(485, 74, 645, 94), this, kTagModulationSelector, Trigger::kModulationSelector),
+  add(new Trigger(CRect(718, 44, 848, 71), this, kTagModulationTab, Trigger::kModulationTab),
+      kTagModulationTab);
+  add(new Trigger(CRect(485, 74, 645, 94), this, kTagModulationSelector,
+                  Trigger::kModulationSelector),
       kTagModulationSelector, kHidden);
   addPageDials(kLfoDials, 3);
   add(new Trigger(CRect(617, 133, 667, 153), this, 100, Trigger::kLfoSyncToggle), 100, kHidden);
   addPageDials(kEnvDials, 3);
 
-  add(new Trigger(CRect(849, 44, 952, 71), this, kTagEffectsTab, Trigger::kEffectsTab), kTagEffectsTab);
+  add(new Trigger(CRect(849, 44, 952, 71), this, kTagEffectsTab, Trigger::kEffectsTab),
+      kTagEffectsTab);
   add(new Trigger(CRect(485, 74, 645, 94), this, kTagEffectsSelector, Trigger::kEffectsSelector),
       kTagEffectsSelector, kHidden);
   addPageDials(kDelayDials, 4);
@@ -218,7 +224,8 @@ void QuaGui::createMainViews() {
           break;
         }
         case PanelControl::kSwitcher:
-          add(new Switcher(c.rect, this, c.tag, c.section, c.readout, static_cast<int>(c.wheel)), c.tag);
+          add(new Switcher(c.rect, this, c.tag, c.section, c.readout, static_cast<int>(c.wheel)),
+              c.tag);
           break;
         case PanelControl::kScrubber:
           add(new Scrubber(c.rect, this), c.tag);
@@ -239,12 +246,15 @@ void QuaGui::createMainViews() {
   addPanelControls(kSpringB, sizeof kSpringB / sizeof kSpringB[0]);
   add(new Trigger(CRect(200, 187, 210, 195), this, 21, Trigger::kLinkToggle), 21);
   sectionDisplays_[3] = add(new LCD_Display(CRect(83, 221, 252, 254)));
-  addPanelControls(kGlobalBodyAndColour, sizeof kGlobalBodyAndColour / sizeof kGlobalBodyAndColour[0]);
+  addPanelControls(kGlobalBodyAndColour,
+                   sizeof kGlobalBodyAndColour / sizeof kGlobalBodyAndColour[0]);
 
   // The web-address button shares the panic tag but opens the page itself.
-  add(new Trigger(CRect(345, 11, 469, 26), this, kTagPanic, Trigger::kWebAddress), kTagWebAddressEntry);
+  add(new Trigger(CRect(345, 11, 469, 26), this, kTagPanic, Trigger::kWebAddress),
+      kTagWebAddressEntry);
   add(new Trigger(CRect(525, 11, 580, 26), this, kTagPanic, Trigger::kPanic), kTagPanic);
-  add(new Trigger(CRect(860, 11, 872, 30), this, kTagNextProgram, Trigger::kNextProgram), kTagNextProgram);
+  add(new Trigger(CRect(860, 11, 872, 30), this, kTagNextProgram, Trigger::kNextProgram),
+      kTagNextProgram);
   add(new Trigger(CRect(605, 11, 617, 30), this, kTagPreviousProgram, Trigger::kPreviousProgram),
       kTagPreviousProgram);
   add(new Trigger(CRect(900, 14, 919, 26), this, kTagLoadMenu, Trigger::kLoadMenu), kTagLoadMenu);
@@ -252,7 +262,8 @@ void QuaGui::createMainViews() {
 
   char name[32] = {};
   plugin->getProgramName(name);
-  programNameField_ = add(new gui::CTextEdit(CRect(650, 11, 850, 30), this, kTagProgramName, name), kTagProgramName);
+  programNameField_ = add(new gui::CTextEdit(CRect(650, 11, 850, 30), this, kTagProgramName, name),
+                          kTagProgramName);
   programNameField_->setFont(gui::CFontDesc("Times New Roman", 18));
   programNameField_->setFontColor(gui::CColor(250, 210, 100, 108));
   programNameField_->setBackColor(gui::CColor(60, 47, 20, 0));

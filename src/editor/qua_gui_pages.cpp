@@ -91,11 +91,16 @@ void QuaGui::setEffectsPage(bool open) {
 
 bool QuaGui::isPageOpen(Page page) const {
   switch (page) {
-    case Page::Presets: return presetsOpen_;
-    case Page::Microtuning: return microtuningOpen_;
-    case Page::Modulation: return modulationOpen_;
-    case Page::Effects: return effectsOpen_;
-    default: return false;
+    case Page::Presets:
+      return presetsOpen_;
+    case Page::Microtuning:
+      return microtuningOpen_;
+    case Page::Modulation:
+      return modulationOpen_;
+    case Page::Effects:
+      return effectsOpen_;
+    default:
+      return false;
   }
 }
 
@@ -103,11 +108,20 @@ void QuaGui::pageTab(Page page) {
   if (!frame || page == Page::None) return;
   const auto show = [this](Page which, bool open) {
     switch (which) {
-      case Page::Presets: setPresetsPage(open); break;
-      case Page::Microtuning: setMicrotuningPage(open); break;
-      case Page::Modulation: setModulationPage(open); break;
-      case Page::Effects: setEffectsPage(open); break;
-      default: break;
+      case Page::Presets:
+        setPresetsPage(open);
+        break;
+      case Page::Microtuning:
+        setMicrotuningPage(open);
+        break;
+      case Page::Modulation:
+        setModulationPage(open);
+        break;
+      case Page::Effects:
+        setEffectsPage(open);
+        break;
+      default:
+        break;
     }
   };
   if (isPageOpen(page)) {

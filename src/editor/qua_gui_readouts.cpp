@@ -62,7 +62,8 @@ void QuaGui::applyParameter(int index, float value) {
 
   if (index == 10 || index == 16) {
     if (noteOffsetDisplay_) {
-      (index == 10 ? noteOffsetDisplay_->needleA : noteOffsetDisplay_->needleB) = needlePosition(value);
+      (index == 10 ? noteOffsetDisplay_->needleA : noteOffsetDisplay_->needleB) =
+          needlePosition(value);
       noteOffsetDisplay_->setDirty(true);
     }
   }
@@ -172,8 +173,8 @@ void QuaGui::updateMicrotuning(int tag, float value) {
     const int pitchClass = tag - kFirstMicrotuning;  // 0 for C
     const float tuning = 2.0f * value - 1.0f;
     microtuningDisplay_->first = tuning;
-    microtuningDisplay_->second = static_cast<float>(std::pow(2.0, (pitchClass - 9) / 12.0) * concertA_ *
-                                                     std::pow(2.0, tuning / 6.0));
+    microtuningDisplay_->second = static_cast<float>(std::pow(2.0, (pitchClass - 9) / 12.0) *
+                                                     concertA_ * std::pow(2.0, tuning / 6.0));
   } else {
     microtuningDisplay_->first = value;
     microtuningDisplay_->second = plugin->getPitchRange() * value;

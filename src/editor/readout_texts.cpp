@@ -8,7 +8,9 @@ namespace editor {
 namespace {
 
 // A frequency coefficient: semitones from the concert pitch.
-double pitch(float concertA, double semitones) { return concertA * std::pow(2.0, semitones / 12.0); }
+double pitch(float concertA, double semitones) {
+  return concertA * std::pow(2.0, semitones / 12.0);
+}
 
 double noteOffset(double v) { return (std::floor(480.0 * v) - 120.0) / 10.0; }
 
@@ -28,52 +30,81 @@ void division(char* out, size_t size, const char* prefix, double v, int steps) {
 
 void springA(int index, double v, char* out, size_t size) {
   switch (index) {
-    case 0: return print(out, size, "volume:%.3f", 2 * v);
-    case 1: return print(out, size, "note offset:%.1f", noteOffset(v));
-    case 2: return print(out, size, "rise:%.3f", v);
-    case 4: return print(out, size, "decay:%.3f", v);
-    case 5: return print(out, size, "release:%.3f", v);
-    case 6: return print(out, size, "RND tune:%.3f", v);
-    case 7: return print(out, size, "balance:%.3f", 2 * v - 1);
-    case 8: return print(out, size, "saturate:%.3f", v);
-    default: return printText(out, size, "");
+    case 0:
+      return print(out, size, "volume:%.3f", 2 * v);
+    case 1:
+      return print(out, size, "note offset:%.1f", noteOffset(v));
+    case 2:
+      return print(out, size, "rise:%.3f", v);
+    case 4:
+      return print(out, size, "decay:%.3f", v);
+    case 5:
+      return print(out, size, "release:%.3f", v);
+    case 6:
+      return print(out, size, "RND tune:%.3f", v);
+    case 7:
+      return print(out, size, "balance:%.3f", 2 * v - 1);
+    case 8:
+      return print(out, size, "saturate:%.3f", v);
+    default:
+      return printText(out, size, "");
   }
 }
 
 void springB(int index, double v, const ReadoutState& s, char* out, size_t size) {
   switch (index) {
-    case 0: return print(out, size, "volume:%.3f", 2 * v);
-    case 1: return print(out, size, "note offset:%.1f", noteOffset(v));
+    case 0:
+      return print(out, size, "volume:%.3f", 2 * v);
+    case 1:
+      return print(out, size, "note offset:%.1f", noteOffset(v));
     case 2:
       return print(out, size, s.noiseMode ? "NOISE frq:%.1fhz" : "frq.lo:%.1fhz",
                    pitch(s.concertA, 128 * v - 69));
     case 3:
       if (s.noiseMode) return print(out, size, "NOISE res:%.3f", v);
       return print(out, size, "frq.hi:%.1fhz", pitch(s.concertA, 128 * v - 69));
-    case 4: return print(out, size, "decay:%.3f", v);
-    case 5: return print(out, size, v >= 1 ? "NOISE:%.3f" : "diffuse:%.3f", v);
-    case 6: return print(out, size, "RND tune:%.3f", v);
-    case 7: return print(out, size, "detune:%.3f", 2 * v - 1);
-    case 8: return printText(out, size, v >= 0.5 ? "octave: ON" : "octave: OFF");
-    case 10: return print(out, size, "crush:%.3f", v);
-    default: return printText(out, size, "");
+    case 4:
+      return print(out, size, "decay:%.3f", v);
+    case 5:
+      return print(out, size, v >= 1 ? "NOISE:%.3f" : "diffuse:%.3f", v);
+    case 6:
+      return print(out, size, "RND tune:%.3f", v);
+    case 7:
+      return print(out, size, "detune:%.3f", 2 * v - 1);
+    case 8:
+      return printText(out, size, v >= 0.5 ? "octave: ON" : "octave: OFF");
+    case 10:
+      return print(out, size, "crush:%.3f", v);
+    default:
+      return printText(out, size, "");
   }
 }
 
 void body(int index, double v, const ReadoutState& s, bool hover, char* out, size_t size) {
   static const char* const kSyncNames[] = {"sync: Off", "sync: Tempo", "sync: Song"};
   switch (index) {
-    case 1: return print(out, size, "volume:%.3f", v);
-    case 2: return print(out, size, "tune:%.1fhz", pitch(s.concertA, 32 * v - 12));
-    case 3: return print(out, size, "decay:%.3f", v);
-    case 4: return print(out, size, "diffuse:%.3f", v);
-    case 5: return print(out, size, "sharp:%.3f", v);
-    case 6: return print(out, size, "wet:%.3f", v);
-    case 7: return print(out, size, "tune:%.1fhz", pitch(s.concertA, 128 * v - 69));
-    case 8: return print(out, size, "feedback:%.3f", v);
-    case 9: return print(out, size, "mix:%.3f", v);
-    case 10: return print(out, size, "tremolo:%.3f", v);
-    case 11: return print(out, size, "stereo:%.3f", 2 * v - 1);
+    case 1:
+      return print(out, size, "volume:%.3f", v);
+    case 2:
+      return print(out, size, "tune:%.1fhz", pitch(s.concertA, 32 * v - 12));
+    case 3:
+      return print(out, size, "decay:%.3f", v);
+    case 4:
+      return print(out, size, "diffuse:%.3f", v);
+    case 5:
+      return print(out, size, "sharp:%.3f", v);
+    case 6:
+      return print(out, size, "wet:%.3f", v);
+    case 7:
+      return print(out, size, "tune:%.1fhz", pitch(s.concertA, 128 * v - 69));
+    case 8:
+      return print(out, size, "feedback:%.3f", v);
+    case 9:
+      return print(out, size, "mix:%.3f", v);
+    case 10:
+      return print(out, size, "tremolo:%.3f", v);
+    case 11:
+      return print(out, size, "stereo:%.3f", 2 * v - 1);
     case 12:
       if (s.bodySyncMode == 0) return print(out, size, "rate:%.3f", v);
       return division(out, size, "rate:", v, 8);
@@ -87,28 +118,38 @@ void body(int index, double v, const ReadoutState& s, bool hover, char* out, siz
     case 15:
       if (hover) return (void)std::snprintf(out, size, "highest key:%i", static_cast<int>(128 * v));
       return print(out, size, "highest key:%.0f", 128 * v);
-    default: return printText(out, size, "");
+    default:
+      return printText(out, size, "");
   }
 }
 
 void global(int index, double v, bool hover, char* out, size_t size) {
   switch (index) {
-    case 0: return print(out, size, "flt.HP:%.3f", v);
-    case 1: return print(out, size, "flt.LP:%.3f", v);
-    case 2: return print(out, size, "stereo:%.3f", 2 * v - 1);
+    case 0:
+      return print(out, size, "flt.HP:%.3f", v);
+    case 1:
+      return print(out, size, "flt.LP:%.3f", v);
+    case 2:
+      return print(out, size, "stereo:%.3f", 2 * v - 1);
     case 3:
       // The hover text shows whole semitones (printed as a number with
       // decimals, like the change text).
       return print(out, size, "pb.range:%.3f", hover ? static_cast<int>(12 * v) : 12 * v);
-    case 4: return print(out, size, "pb.relax:%.3f", v);
-    case 5: return print(out, size, "concert:%.2fhz", 40 * v + 420);
-    case 6: return print(out, size, "volume:%.3f", 2 * v);
+    case 4:
+      return print(out, size, "pb.relax:%.3f", v);
+    case 5:
+      return print(out, size, "concert:%.2fhz", 40 * v + 420);
+    case 6:
+      return print(out, size, "volume:%.3f", 2 * v);
     case 7:
       if (hover) return (void)std::snprintf(out, size, "bits:%i", static_cast<int>(16 * v));
       return print(out, size, "bits:%.0f", 16 * v);
-    case 8: return print(out, size, "crush:%.3f", v);
-    case 9: return print(out, size, "spread:%.3f", v);
-    default: return printText(out, size, "");
+    case 8:
+      return print(out, size, "crush:%.3f", v);
+    case 9:
+      return print(out, size, "spread:%.3f", v);
+    default:
+      return printText(out, size, "");
   }
 }
 
@@ -120,12 +161,12 @@ bool readoutSlotOf(int parameter, ReadoutSlot& slot) {
   };
   // Parameters 0 to 47; section 0 means no section read-out.
   static const Entry kSlots[48] = {
-      {1, 2},  {4, 6},  {0, 0},  {0, 0},  {0, 0},  {0, 0},  {1, 7},  {1, 4},   // 0-7
-      {1, 5},  {1, 0},  {1, 1},  {1, 6},  {1, 8},  {2, 0},  {2, 2},  {2, 3},   // 8-15
-      {2, 1},  {2, 6},  {2, 7},  {2, 8},  {2, 4},  {0, 0},  {2, 5},  {2, 10},  // 16-23
-      {3, 1},  {3, 2},  {3, 3},  {3, 4},  {3, 5},  {3, 6},  {3, 14}, {3, 15},  // 24-31
-      {3, 7},  {3, 8},  {3, 9},  {3, 10}, {3, 13}, {3, 12}, {3, 11}, {4, 5},   // 32-39
-      {4, 0},  {4, 1},  {4, 2},  {4, 9},  {4, 3},  {4, 4},  {4, 7},  {4, 8},   // 40-47
+      {1, 2}, {4, 6}, {0, 0}, {0, 0},  {0, 0},  {0, 0},  {1, 7},  {1, 4},   // 0-7
+      {1, 5}, {1, 0}, {1, 1}, {1, 6},  {1, 8},  {2, 0},  {2, 2},  {2, 3},   // 8-15
+      {2, 1}, {2, 6}, {2, 7}, {2, 8},  {2, 4},  {0, 0},  {2, 5},  {2, 10},  // 16-23
+      {3, 1}, {3, 2}, {3, 3}, {3, 4},  {3, 5},  {3, 6},  {3, 14}, {3, 15},  // 24-31
+      {3, 7}, {3, 8}, {3, 9}, {3, 10}, {3, 13}, {3, 12}, {3, 11}, {4, 5},   // 32-39
+      {4, 0}, {4, 1}, {4, 2}, {4, 9},  {4, 3},  {4, 4},  {4, 7},  {4, 8},   // 40-47
   };
   if (parameter < 0 || parameter >= 48 || kSlots[parameter].section == 0) return false;
   slot.section = kSlots[parameter].section;
@@ -138,11 +179,16 @@ void formatReadout(int section, int index, float value, const ReadoutState& stat
   if (!out || size == 0) return;
   const double v = std::isfinite(value) ? value : 0.0;
   switch (section) {
-    case 1: return springA(index, v, out, size);
-    case 2: return springB(index, v, state, out, size);
-    case 3: return body(index, v, state, hover, out, size);
-    case 4: return global(index, v, hover, out, size);
-    default: return printText(out, size, "");
+    case 1:
+      return springA(index, v, out, size);
+    case 2:
+      return springB(index, v, state, out, size);
+    case 3:
+      return body(index, v, state, hover, out, size);
+    case 4:
+      return global(index, v, hover, out, size);
+    default:
+      return printText(out, size, "");
   }
 }
 

@@ -22,15 +22,15 @@ struct ControlRect {
 // Small dials of the main panel by section; the five big dials stand on
 // bosses instead of domes.
 const ControlRect kSpringADials[] = {
-    {90, 95, 120, 125}, {130, 95, 160, 125}, {170, 95, 200, 125},
+    {90, 95, 120, 125},  {130, 95, 160, 125}, {170, 95, 200, 125},
     {210, 95, 240, 125}, {260, 95, 285, 120}, {375, 95, 400, 120},
 };
 const ControlRect kSpringBDials[] = {
-    {92, 179, 117, 204}, {122, 179, 147, 204}, {170, 177, 200, 207}, {210, 177, 240, 207},
+    {92, 179, 117, 204},  {122, 179, 147, 204}, {170, 177, 200, 207}, {210, 177, 240, 207},
     {260, 177, 285, 202}, {290, 177, 315, 202}, {375, 177, 400, 202},
 };
 const ControlRect kGlobalDials[] = {
-    {92, 261, 117, 286}, {122, 261, 147, 286}, {170, 259, 200, 289}, {210, 259, 240, 289},
+    {92, 261, 117, 286},  {122, 261, 147, 286}, {170, 259, 200, 289}, {210, 259, 240, 289},
     {260, 259, 285, 284}, {345, 259, 370, 284}, {375, 259, 400, 284}, {6, 439, 33, 466},
 };
 const ControlRect kBodyDials[] = {
@@ -38,7 +38,8 @@ const ControlRect kBodyDials[] = {
     {568, 208, 591, 231}, {598, 208, 621, 231}, {785, 234, 815, 264}, {820, 234, 850, 264},
     {855, 234, 885, 264}, {914, 216, 944, 246}, {865, 276, 895, 306},
 };
-const ControlRect kColourDials[] = {{985, 60, 1005, 80}, {985, 90, 1005, 110}, {985, 120, 1005, 140}};
+const ControlRect kColourDials[] = {
+    {985, 60, 1005, 80}, {985, 90, 1005, 110}, {985, 120, 1005, 140}};
 const ControlRect kOctaveSwitch{330, 183, 367, 195};
 const ControlRect kSyncSwitch{811, 284, 858, 296};
 
@@ -168,17 +169,20 @@ void pitchBendWell(ReliefMaps& maps) {
 
 void tabPlates(ReliefMaps& maps) {
   for (const auto& tab : kTabs) {
-    drawPlate(maps, Layer::Height, {44, tab[0], 75, tab[1]}, {0.5f, 0.55f, 4, 4, 0.7f, true, false});
+    drawPlate(maps, Layer::Height, {44, tab[0], 75, tab[1]},
+              {0.5f, 0.55f, 4, 4, 0.7f, true, false});
   }
 }
 
 void readoutScreen(ReliefMaps& maps, ReliefRect r) {
   drawPlate(maps, Layer::Height, r, {0.2f, 0.0f, 12, 12, 0.7f});
-  drawPlate(maps, Layer::Glow, {r.top + 2, r.left + 2, r.bottom - 2, r.right - 2}, {0.0f, 0.6f, 80, 15, 1.3f});
+  drawPlate(maps, Layer::Glow, {r.top + 2, r.left + 2, r.bottom - 2, r.right - 2},
+            {0.0f, 0.6f, 80, 15, 1.3f});
 }
 
 void rail(ReliefMaps& maps, double y, float lift, float glow) {
-  drawGroove(maps, Layer::Height, {kRailLeft, y}, {kRailRight, y}, 9, 0.7f + lift, 0.8f + lift, 0.7f + lift);
+  drawGroove(maps, Layer::Height, {kRailLeft, y}, {kRailRight, y}, 9, 0.7f + lift, 0.8f + lift,
+             0.7f + lift);
   drawGroove(maps, Layer::Glow, {kRailLeft, y}, {kRailRight, y}, 9, 0.0f, glow, 0.0f);
   // End studs hold the rail at both ends.
   drawDome(maps, Layer::Height, {kRailLeft, y}, 13, 0.6f, 0.95f, 0.75);
@@ -210,7 +214,8 @@ void globalSection(ReliefMaps& maps) {
 }  // namespace
 
 void drawPageArea(ReliefMaps& maps, bool open) {
-  const ReliefRect glowRect{kPageArea.top + 2, kPageArea.left + 2, kPageArea.bottom - 2, kPageArea.right - 2};
+  const ReliefRect glowRect{kPageArea.top + 2, kPageArea.left + 2, kPageArea.bottom - 2,
+                            kPageArea.right - 2};
   if (open) {
     drawPlate(maps, Layer::Height, kPageArea, {0.15f, 0.0f, 7, 7, 0.7f});
     drawPlate(maps, Layer::Glow, glowRect, {0.0f, 0.6f, 240, 65, 1.3f});

@@ -13,9 +13,12 @@ constexpr double kPi = 3.141592653589793;
 
 float* layerData(ReliefMaps& maps, Layer layer) {
   switch (layer) {
-    case Layer::Height: return maps.heightMap();
-    case Layer::Glow: return maps.glowMap();
-    case Layer::Key: return maps.keyMap();
+    case Layer::Height:
+      return maps.heightMap();
+    case Layer::Glow:
+      return maps.glowMap();
+    case Layer::Key:
+      return maps.keyMap();
   }
   return maps.heightMap();
 }
@@ -105,7 +108,8 @@ void drawGroove(ReliefMaps& maps, Layer layer, ReliefPoint start, ReliefPoint en
   const double from = horizontal ? sx : sy;
   const double to = horizontal ? ex : ey;
   const double length = to - from;
-  const Span across = pixelSpan(line - width / 2, line + width / 2, horizontal ? maps.height() : maps.width());
+  const Span across =
+      pixelSpan(line - width / 2, line + width / 2, horizontal ? maps.height() : maps.width());
   // Both end pixels belong to the band.
   const Span along = pixelSpan(std::min(from, to), std::max(from, to) + 1.0,
                                horizontal ? maps.width() : maps.height());
@@ -129,15 +133,18 @@ void drawCorner(ReliefMaps& maps, Layer layer, ReliefPoint centre, double radius
   const double cx = centreOf(centre.x), cy = centreOf(centre.y);
   const double outer = radius + width / 2;
   const double inner = radius - width / 2;
-  const Span xs = signX > 0 ? pixelSpan(cx, cx + outer, maps.width()) : pixelSpan(cx - outer, cx, maps.width());
-  const Span ys = signY > 0 ? pixelSpan(cy, cy + outer, maps.height()) : pixelSpan(cy - outer, cy, maps.height());
+  const Span xs =
+      signX > 0 ? pixelSpan(cx, cx + outer, maps.width()) : pixelSpan(cx - outer, cx, maps.width());
+  const Span ys = signY > 0 ? pixelSpan(cy, cy + outer, maps.height())
+                            : pixelSpan(cy - outer, cy, maps.height());
   for (int y = ys.first; y < ys.last; ++y) {
     for (int x = xs.first; x < xs.last; ++x) {
       const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
       const double D = (std::sqrt(dx * dx + dy * dy) - inner) / width;
       const double s = fastSin(kPi * D);
       if (D <= 0.0 || D >= 1.0 || s <= 0.0) continue;
-      data[static_cast<std::ptrdiff_t>(y) * maps.width() + x] = static_cast<float>(base + (peak - base) * s);
+      data[static_cast<std::ptrdiff_t>(y) * maps.width() + x] =
+          static_cast<float>(base + (peak - base) * s);
     }
   }
 }
@@ -156,7 +163,8 @@ void drawDome(ReliefMaps& maps, Layer layer, ReliefPoint centre, double diameter
       const double m = std::max(1.0 - std::sqrt(dx * dx + dy * dy) / r, 0.0);
       if (m <= 0.0) continue;
       const double lift = std::pow(std::max(fastSin(kPi / 2 * m), 0.0), exponent);
-      data[static_cast<std::ptrdiff_t>(y) * maps.width() + x] = static_cast<float>(base + (peak - base) * lift);
+      data[static_cast<std::ptrdiff_t>(y) * maps.width() + x] =
+          static_cast<float>(base + (peak - base) * lift);
     }
   }
 }
@@ -201,7 +209,8 @@ void drawRoute(ReliefMaps& maps, Layer layer, const std::vector<ReliefPoint>& po
                              v.y - in.y * bendRadius + out.y * bendRadius};
     const double sx = in.x - out.x, sy = in.y - out.y;
     if (sx == 0.0 || sy == 0.0) continue;  // not a right-angle bend
-    drawCorner(maps, layer, centre, bendRadius, sx > 0 ? 1 : -1, sy > 0 ? 1 : -1, width, edge, peak);
+    drawCorner(maps, layer, centre, bendRadius, sx > 0 ? 1 : -1, sy > 0 ? 1 : -1, width, edge,
+               peak);
   }
 }
 

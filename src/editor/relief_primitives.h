@@ -24,11 +24,11 @@ struct ReliefPoint {
 };
 
 struct PlateStyle {
-  float edge;     // value at the rim
-  float inner;    // value inside the bevel
+  float edge;      // value at the rim
+  float inner;     // value inside the bevel
   double radiusX;  // bevel width on the left and right
   double radiusY;  // bevel width at the top and bottom
-  float limit;    // the bevel reaches `inner` where sin(pi/2 d) reaches it
+  float limit;     // the bevel reaches `inner` where sin(pi/2 d) reaches it
   bool topEdge = true;
   bool bottomEdge = true;
   float weight = 1.0f;  // blend weight of every write

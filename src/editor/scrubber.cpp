@@ -14,7 +14,8 @@ void Scrubber::draw(gui::CDrawContext* context) {
   std::snprintf(text, sizeof text, "%d", static_cast<int>(12 * getValue()));
   // Two-digit numbers start further left to stay inside the well.
   const double x = getValue() < 0.8333f ? 14 : 7;
-  editor::drawText(context, text, x, 416, 20, editor::ink(100), hover_ ? gui::kBoldFace : gui::kNormalFace);
+  editor::drawText(context, text, x, 416, 20, editor::ink(100),
+                   hover_ ? gui::kBoldFace : gui::kNormalFace);
   setDirty(false);
 }
 

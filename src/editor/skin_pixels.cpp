@@ -8,7 +8,8 @@ void generateSkin(gui::CBitmap* bitmap, gui::CDrawContext* context, const gui::C
                   const std::function<void(const PixelBuffer&)>& fill) {
   gui::CBitmapPixelAccess* access = gui::CBitmapPixelAccess::create(bitmap);
   if (!access) return;
-  fill({access->getAddress(), access->getBitmapWidth(), access->getBitmapHeight(), access->getBytesPerRow()});
+  fill({access->getAddress(), access->getBitmapWidth(), access->getBitmapHeight(),
+        access->getBytesPerRow()});
   access->forget();
   if (context) context->drawBitmap(bitmap, dest, gui::CPoint(0, 0), 1.0f);
 }

@@ -9,7 +9,7 @@ namespace editor {
 
 namespace {
 
-constexpr int kHeadRows = 30;     // rows 0 to 30 form the head
+constexpr int kHeadRows = 30;  // rows 0 to 30 form the head
 constexpr double kHeadCentre = 20.0;
 
 bool inWindow(int x, int row) { return x >= 16 && x <= 19 && row >= 16 && row <= 24; }
@@ -59,7 +59,8 @@ void generateSliderNeedle(const PixelBuffer& out, const SkinPlacement& place, bo
         green = towards(green, 205.0, amount);
         blue = towards(blue, 95.0, amount);
       }
-      putPixel(pixel, red, green, blue, 255.0 * std::clamp((place.height - row) * rise * 0.1, 0.0, 1.0));
+      putPixel(pixel, red, green, blue,
+               255.0 * std::clamp((place.height - row) * rise * 0.1, 0.0, 1.0));
     }
   }
 }

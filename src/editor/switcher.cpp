@@ -6,12 +6,11 @@
 #include "editor/map_switcher.h"
 #include "editor/qua_gui.h"
 
-Switcher::Switcher(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section,
-                   int readout, int steps)
+Switcher::Switcher(const gui::CRect& size, gui::IControlListener* listener, int32_t tag,
+                   int section, int readout, int steps)
     : SectionControl(size, listener, tag, section, readout),
       steps_(steps > 0 ? steps : 1),
       rect_(size) {}
-
 
 void Switcher::draw(gui::CDrawContext* context) {
   const int width = static_cast<int>(0.45 * rect_.getWidth());

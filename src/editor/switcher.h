@@ -10,18 +10,22 @@ class Switcher : public SectionControl {
  public:
   static constexpr double kStepOffset = 12;
 
-  Switcher(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section, int readout,
-           int steps);
+  Switcher(const gui::CRect& size, gui::IControlListener* listener, int32_t tag, int section,
+           int readout, int steps);
   Switcher(const Switcher& other) = default;
   gui::CView* newCopy() const override { return new Switcher(*this); }
 
   void draw(gui::CDrawContext* context) override;
   gui::CMouseEventResult onMouseDown(gui::CPoint& where, const gui::CButtonState& buttons) override;
   gui::CMouseEventResult onMouseUp(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseMoved(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseEntered(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  gui::CMouseEventResult onMouseExited(gui::CPoint& where, const gui::CButtonState& buttons) override;
-  bool onWheel(const gui::CPoint& where, const float& distance, const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseMoved(gui::CPoint& where,
+                                      const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseEntered(gui::CPoint& where,
+                                        const gui::CButtonState& buttons) override;
+  gui::CMouseEventResult onMouseExited(gui::CPoint& where,
+                                       const gui::CButtonState& buttons) override;
+  bool onWheel(const gui::CPoint& where, const float& distance,
+               const gui::CButtonState& buttons) override;
 
   int getSteps() const { return steps_; }
 

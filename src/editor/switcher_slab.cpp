@@ -21,7 +21,8 @@ void generateSwitcherSlab(const PixelBuffer& out, const SkinPlacement& place, bo
       const Vec3 n = normalise({fastSin(1.61 * x), 0.0, -4.0});
       const SkinLight light = lightSkin(n, place.x + x, place.y + y, place.width / 2.0);
       const double s = light.specular;
-      const double brightness = (0.5 * s * s * s * s * s + 0.5 * light.diffuse + 0.1) * (1.0 - light.rim);
+      const double brightness =
+          (0.5 * s * s * s * s * s + 0.5 * light.diffuse + 0.1) * (1.0 - light.rim);
       const double e = n.z + 1.0;
       double red = ((230.0 - baseRed) * e + baseRed) * brightness;
       double green = ((150.0 - baseGreen) * e + baseGreen) * brightness;
@@ -31,7 +32,8 @@ void generateSwitcherSlab(const PixelBuffer& out, const SkinPlacement& place, bo
         green = towards(green, 205.0, e / 2);
         blue = towards(blue, 85.0, e / 2);
       }
-      putPixel(row + 4 * x, red + 200.0 * light.rim, green + 120.0 * light.rim, blue + 10.0 * light.rim, 255.0);
+      putPixel(row + 4 * x, red + 200.0 * light.rim, green + 120.0 * light.rim,
+               blue + 10.0 * light.rim, 255.0);
     }
   }
 }

@@ -28,9 +28,12 @@ Trigger::Trigger(const gui::CRect& size, gui::IControlListener* listener, int32_
   if (isMenuButton()) {
     // A menu reports its chosen item, 1 or 2.
     setMax(2);
-    menuRect_ = gui::CRect(size.left - 95, size.bottom + 12, size.left - 95 + 180, size.bottom + 12 + 44);
-    itemRects_[0] = gui::CRect(size.left - 93, size.bottom + 14, size.left - 93 + 176, size.bottom + 34);
-    itemRects_[1] = gui::CRect(size.left - 93, size.bottom + 34, size.left - 93 + 176, size.bottom + 54);
+    menuRect_ =
+        gui::CRect(size.left - 95, size.bottom + 12, size.left - 95 + 180, size.bottom + 12 + 44);
+    itemRects_[0] =
+        gui::CRect(size.left - 93, size.bottom + 14, size.left - 93 + 176, size.bottom + 34);
+    itemRects_[1] =
+        gui::CRect(size.left - 93, size.bottom + 34, size.left - 93 + 176, size.bottom + 54);
   }
 }
 
@@ -209,7 +212,8 @@ void Trigger::drawMenu(gui::CDrawContext* context) {
     context->drawRect(itemRects_[hoveredItem_ - 1], gui::kDrawFilled);
   }
   for (int i = 0; i < 2; ++i)
-    editor::drawText(context, items[i], menuRect_.left + 4, menuRect_.top + 20 * (i + 1), 12, editor::ink(155));
+    editor::drawText(context, items[i], menuRect_.left + 4, menuRect_.top + 20 * (i + 1), 12,
+                     editor::ink(155));
   context->restoreGlobalState();
 }
 
@@ -219,14 +223,24 @@ void Trigger::drawTab(gui::CDrawContext* context) {
   const char* word = "PRESETS";
   double x = 480;
   switch (kind_) {
-    case kMicrotuningTab: word = "MICROTUNING", x = 579; break;
-    case kModulationTab: word = "MODULATION", x = 724; break;
-    case kEffectsTab: word = "EFFECTS", x = 857; break;
-    default: break;
+    case kMicrotuningTab:
+      word = "MICROTUNING", x = 579;
+      break;
+    case kModulationTab:
+      word = "MODULATION", x = 724;
+      break;
+    case kEffectsTab:
+      word = "EFFECTS", x = 857;
+      break;
+    default:
+      break;
   }
-  editor::drawText(context, word, x + 1, 64, 18, gui::CColor(95, 40, 20, static_cast<uint8_t>(155 * v)));
-  editor::drawText(context, word, x + 1, 64, 18, gui::CColor(255, 80, 20, static_cast<uint8_t>(20 * v)));
-  editor::drawText(context, word, x, 63, 18, gui::CColor(255, 220, 120, static_cast<uint8_t>(155 * v)));
+  editor::drawText(context, word, x + 1, 64, 18,
+                   gui::CColor(95, 40, 20, static_cast<uint8_t>(155 * v)));
+  editor::drawText(context, word, x + 1, 64, 18,
+                   gui::CColor(255, 80, 20, static_cast<uint8_t>(20 * v)));
+  editor::drawText(context, word, x, 63, 18,
+                   gui::CColor(255, 220, 120, static_cast<uint8_t>(155 * v)));
 }
 
 void Trigger::drawSelector(gui::CDrawContext* context) {
@@ -244,7 +258,8 @@ void Trigger::drawSelector(gui::CDrawContext* context) {
   const gui::CRect& r = rect_;
   context->setFillColor(gui::CColor(150, 110, 40, 150));
   context->drawRect(r, gui::kDrawFilled);
-  editor::drawText(context, left, r.left + 3, r.top + 15, 14, editor::ink(140 + 40 * h + (rightChosen ? 0 : 60)));
+  editor::drawText(context, left, r.left + 3, r.top + 15, 14,
+                   editor::ink(140 + 40 * h + (rightChosen ? 0 : 60)));
   editor::drawText(context, right, r.left + divider + 3, r.top + 15, 14,
                    editor::ink(140 + 40 * h + (rightChosen ? 60 : 0)));
   context->setLineWidth(2);
@@ -252,7 +267,8 @@ void Trigger::drawSelector(gui::CDrawContext* context) {
   gui::CRect frame = r;
   frame.inset(1, 1);
   context->drawRect(frame, gui::kDrawStroked);
-  context->drawLine(gui::CPoint(r.left + divider, r.top + 2), gui::CPoint(r.left + divider, r.bottom - 3));
+  context->drawLine(gui::CPoint(r.left + divider, r.top + 2),
+                    gui::CPoint(r.left + divider, r.bottom - 3));
   gui::CRect chosen = frame;
   if (rightChosen)
     chosen.left = r.left + divider;
@@ -283,7 +299,8 @@ void Trigger::drawToggle(gui::CDrawContext* context) {
     context->drawEllipse(gui::CRect(c.x - 2.5, c.y - 2.5, c.x + 2.5, c.y + 2.5), gui::kDrawFilled);
   } else {
     const gui::CColor colour(static_cast<uint8_t>(30 + 180 * v), static_cast<uint8_t>(20 + 150 * v),
-                             static_cast<uint8_t>(10 + 100 * v), static_cast<uint8_t>(140 + 40 * h + 60 * v));
+                             static_cast<uint8_t>(10 + 100 * v),
+                             static_cast<uint8_t>(140 + 40 * h + 60 * v));
     editor::drawText(context, "SYNC", rect_.left + 5, rect_.top + 15, 14, colour);
   }
 }
@@ -307,7 +324,8 @@ void Trigger::drawShiftArrow(gui::CDrawContext* context) {
   const gui::CPoint c = ring.getCenter();
   const double x = up ? ring.right : ring.left;
   context->setFillColor(colour);
-  context->drawPolygon({gui::CPoint(x - 3.5, c.y - 1), gui::CPoint(x + 3.5, c.y - 1), gui::CPoint(x, c.y + 4)},
-                       gui::kDrawFilled);
+  context->drawPolygon(
+      {gui::CPoint(x - 3.5, c.y - 1), gui::CPoint(x + 3.5, c.y - 1), gui::CPoint(x, c.y + 4)},
+      gui::kDrawFilled);
   context->setLineWidth(1);
 }

@@ -231,12 +231,11 @@ void Engine::updateTempo(const BlockContext& context, bool& tempoChanged) {
 
 void Engine::updateTremolo(const BlockContext&, bool tempoChanged) {
   if (phaser.tremoloSync == 2) {
-    phaser.tremoloPhase = static_cast<float>(tremoloSyncPower(phaser.tremoloRate) *
-                                             static_cast<double>(songPosition) *
-                                             1.5707963705062866);
+    phaser.tremoloPhase =
+        static_cast<float>(tremoloSyncPower(phaser.tremoloRate) *
+                           static_cast<double>(songPosition) * 1.5707963705062866);
   } else if (phaser.tremoloSync == 1 && tempoChanged) {
-    phaser.tremoloInc =
-        beatsPerSample * static_cast<float>(tremoloSyncPower(phaser.tremoloRate));
+    phaser.tremoloInc = beatsPerSample * static_cast<float>(tremoloSyncPower(phaser.tremoloRate));
   }
 }
 

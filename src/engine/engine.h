@@ -235,8 +235,7 @@ struct Engine {
   // Spring buses after the keys: quiet buses become 0; the body runs on a
   // sounding output-0 bus. True, with the drive, when the body drives the
   // sympathetic resonators.
-  bool springStage(float& spring0, float& spring1, bool drawBody, bool& bodyRan,
-                   float& bodyDrive);
+  bool springStage(float& spring0, float& spring1, bool drawBody, bool& bodyRan, float& bodyDrive);
   // Everything after the body for one sample: phaser, crush, wet mix,
   // drive, sand, clip, write, silence detector.
   void finishSample(int32_t i, float spring0, float spring1, float sym0, float sym1, float depth,

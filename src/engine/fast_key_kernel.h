@@ -438,8 +438,10 @@ struct Kernel {
         if (p.envBalance != 0.0f)
           bal = L::select(enveloped, clamp01(bal + g.envLevel * L::set(p.envBalance)), bal);
         if (p.envPitch != 0.0f)
-          kA = L::select(enveloped,
-                         L::min(kA * (g.envLevel * L::set(p.envPitch) + one()), L::set(kHighestCoefficient)), kA);
+          kA = L::select(
+              enveloped,
+              L::min(kA * (g.envLevel * L::set(p.envPitch) + one()), L::set(kHighestCoefficient)),
+              kA);
         const F decayed = g.envLevel * L::load(k.envDecay + base);
         g.envLevel =
             L::select(enveloped, L::zeroWhere(L::quietResult(decayed), decayed), g.envLevel);

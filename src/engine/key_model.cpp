@@ -36,8 +36,8 @@ inline void modeStep(float& pos, float& vel, float r, float k) {
 }
 
 // The resonator pair: mode 1 first, then mode 0.
-inline void resonatorPairStep(float& pos0, float& pos1, float& vel0, float& vel1, float r,
-                              float k0, float k1) {
+inline void resonatorPairStep(float& pos0, float& pos1, float& vel0, float& vel1, float r, float k0,
+                              float k1) {
   modeStep(pos1, vel1, r, k1);
   modeStep(pos0, vel0, r, k0);
 }
@@ -161,7 +161,8 @@ void springStep(KeyState& k, const KeySampleInputs& in, const KeyModelParams& p,
   // The envelope decays only while one of its depths is in use.
   if (k.envLevel > 0.0f && (p.envBalance > 0.0f || p.envPitch > 0.0f)) {
     if (p.envBalance != 0.0f) bal = clamp01(bal + k.envLevel * p.envBalance);
-    if (p.envPitch != 0.0f) kA = std::min(kA * (k.envLevel * p.envPitch + 1.0f), kHighestCoefficient);
+    if (p.envPitch != 0.0f)
+      kA = std::min(kA * (k.envLevel * p.envPitch + 1.0f), kHighestCoefficient);
     k.envLevel = k.envLevel * k.envDecay;
     if (isQuiet(k.envLevel)) k.envLevel = 0.0f;
   }
@@ -171,8 +172,7 @@ void springStep(KeyState& k, const KeySampleInputs& in, const KeyModelParams& p,
   kA = stableCoefficient(kA);
 
   // Spring A: mode 1 is the main mode, mode 0 the offset mode.
-  resonatorPairStep(k.aOffsetPos, k.aMainPos, k.aOffsetVel, k.aMainVel, k.damp, k.aOffsetFreq,
-                    kA);
+  resonatorPairStep(k.aOffsetPos, k.aMainPos, k.aOffsetVel, k.aMainVel, k.damp, k.aOffsetFreq, kA);
   const float w = k.aOffsetPos * k.offsetWeight;
   const float a = k.aMainPos * k.mainWeight;
 

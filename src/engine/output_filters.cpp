@@ -5,8 +5,8 @@
 namespace engine {
 
 void OnePole::setCutoff(float cutoffHz, float invRate) {
-  const double n = std::exp(-6.283185307179586 * static_cast<double>(cutoffHz) *
-                            static_cast<double>(invRate));
+  const double n =
+      std::exp(-6.283185307179586 * static_cast<double>(cutoffHz) * static_cast<double>(invRate));
   // Both coefficients are rounded from the double value: 1 - c taken in
   // single precision after rounding c would lose its low bits.
   a = -static_cast<float>(n);

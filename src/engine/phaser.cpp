@@ -49,8 +49,8 @@ void Phaser::coefficients(float depth, float& a, float& b) const {
 
 void Phaser::coefficientsInline(float depth, float& a, float& b) const {
   a = allpassCoefficient(tremoloSineInline(static_cast<double>(tremoloPhase)), depth, phaserFreq);
-  b = allpassCoefficient(tremoloSineInline(static_cast<double>(tremoloPhase + tremoloWide)),
-                         depth, phaserFreq);
+  b = allpassCoefficient(tremoloSineInline(static_cast<double>(tremoloPhase + tremoloWide)), depth,
+                         phaserFreq);
 }
 
 void Phaser::processWith(float& sym0, float& sym1, float a, float b) {

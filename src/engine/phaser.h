@@ -15,11 +15,11 @@ struct AllpassState {
 };
 
 struct Phaser {
-  AllpassState stateA;  // output-0 sympathetic bus
-  AllpassState stateB;  // output-1 sympathetic bus
-  float phaserFreq = 0.0f;  // k of the centre frequency
-  float phaserQ = 0.0f;     // feedback
-  float phaserMix = 0.0f;   // 0 switches the phaser off
+  AllpassState stateA;        // output-0 sympathetic bus
+  AllpassState stateB;        // output-1 sympathetic bus
+  float phaserFreq = 0.0f;    // k of the centre frequency
+  float phaserQ = 0.0f;       // feedback
+  float phaserMix = 0.0f;     // 0 switches the phaser off
   float tremoloPhase = 0.0f;  // radians, never reset
   float tremoloInc = 0.0f;    // radians per sample
   float tremoloWide = 0.0f;   // phase offset of phaser B

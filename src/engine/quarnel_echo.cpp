@@ -60,12 +60,12 @@ float QuarnelEcho::tapeStep(float x, float feedback, float delay) {
   const float y0 = tape[i & kMask];
   const float y1 = tape[(i + 1) & kMask];
   const float y2 = tape[(i + 2) & kMask];
-  const float y = ((((y0 - y1) * 1.5f + (y2 - ym1) * 0.5f) * f +
-                    (ym1 - 2.5f * y0 + 2.0f * y1 - 0.5f * y2)) *
-                       f +
-                   (y1 - ym1) * 0.5f) *
-                      f +
-                  y0;
+  const float y =
+      ((((y0 - y1) * 1.5f + (y2 - ym1) * 0.5f) * f + (ym1 - 2.5f * y0 + 2.0f * y1 - 0.5f * y2)) *
+           f +
+       (y1 - ym1) * 0.5f) *
+          f +
+      y0;
 
   // Each lap inverts the polarity and dulls the sound.
   toneState = (toneState - y) * 0.325f;

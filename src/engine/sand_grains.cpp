@@ -94,9 +94,9 @@ void SandGrains::process(float& out0, float& out1, platform::CrtRandom& random) 
       // The level has reached the grain: kick it.
       g.threshold = g.energy - (sandLevel - g.threshold) + sandLevel;
       const float q = 1.0f - 2.0f * random.rnd();
-      g.energy = std::max(sandDrive, 0.0f) * 0.005f -
-                 (1.0f - 0.5f * (g.pos * g.pos)) * g.energy *
-                     (sandKick - std::fabs(q) * sandKickSpread);
+      g.energy =
+          std::max(sandDrive, 0.0f) * 0.005f -
+          (1.0f - 0.5f * (g.pos * g.pos)) * g.energy * (sandKick - std::fabs(q) * sandKickSpread);
       // Beyond +-1 the energy's own decay step diverges (e - e^2); only a
       // runaway input gets there.
       g.energy = std::min(std::max(g.energy, -1.0f), 1.0f);

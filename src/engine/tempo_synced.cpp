@@ -28,7 +28,8 @@ void applyLfoRate(Engine& e) {
       x = 3.0f * pow2(static_cast<float>(8 * (n - 1) - 124) / 12.0f);
     e.keyParams.lfoFreq = x * e.beatsPerSample;
   } else {
-    e.keyParams.lfoFreq = frequencyCoefficient(e.concertA * pow2((68.0f * r - 124.0f) / 12.0f), e.invRate2);
+    e.keyParams.lfoFreq =
+        frequencyCoefficient(e.concertA * pow2((68.0f * r - 124.0f) / 12.0f), e.invRate2);
   }
 }
 

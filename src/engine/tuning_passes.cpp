@@ -31,9 +31,9 @@ void keyPitchPass(Engine& e) {
     const double f2 = static_cast<double>(f) * static_cast<double>(f);
     // At low sample rates the highest keys would exceed what a resonator
     // can ring at.
-    const float coefficient = stableCoefficient(
-        static_cast<float>(static_cast<double>(e.microtune[key % 12]) * f2 * kFourPiSquared *
-                           static_cast<double>(e.invRate2)));
+    const float coefficient =
+        stableCoefficient(static_cast<float>(static_cast<double>(e.microtune[key % 12]) * f2 *
+                                             kFourPiSquared * static_cast<double>(e.invRate2)));
     k.aMainFreq = coefficient;
     k.aMainFreqBase = coefficient;
     k.aMainFreqInv = 1.0f / coefficient;

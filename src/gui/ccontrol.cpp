@@ -9,8 +9,7 @@
 
 namespace gui {
 
-CControl::CControl(const CRect& size, IControlListener* listener, int32_t tag,
-                   CBitmap* background)
+CControl::CControl(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background)
     : CView(size), tag_(tag), listener_(listener) {
   setBackground(background);
 }

@@ -104,8 +104,8 @@ void CDrawContext::beginPrimitive() {
   cairo_rectangle(cr_, c.left, c.top, std::max(0.0, c.getWidth()), std::max(0.0, c.getHeight()));
   cairo_clip(cr_);
   cairo_translate(cr_, state_.offset.x, state_.offset.y);
-  cairo_set_antialias(cr_, (state_.drawMode & kAntiAliasing) ? CAIRO_ANTIALIAS_DEFAULT
-                                                             : CAIRO_ANTIALIAS_NONE);
+  cairo_set_antialias(
+      cr_, (state_.drawMode & kAntiAliasing) ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
 }
 
 void CDrawContext::endPrimitive() {
@@ -321,8 +321,8 @@ void CDrawContext::drawGraphicsPath(CGraphicsPath* path, PathDrawMode mode) {
   beginPrimitive();
   path->replay(cr_, CPoint());
   if (mode & (kPathFilled | kPathFilledEvenOdd)) {
-    cairo_set_fill_rule(cr_, (mode & kPathFilledEvenOdd) ? CAIRO_FILL_RULE_EVEN_ODD
-                                                         : CAIRO_FILL_RULE_WINDING);
+    cairo_set_fill_rule(
+        cr_, (mode & kPathFilledEvenOdd) ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
     setSourceColor(state_.fillColor);
     cairo_fill_preserve(cr_);
   }

@@ -135,9 +135,8 @@ class CDrawContext : public CBaseObject {
   // A new empty path (the caller forgets it).
   CGraphicsPath* createGraphicsPath();
   void drawGraphicsPath(CGraphicsPath* path, PathDrawMode mode = kPathFilled);
-  void fillLinearGradient(CGraphicsPath* path, const CGradient& gradient,
-                          const CPoint& startPoint, const CPoint& endPoint,
-                          bool evenOdd = false);
+  void fillLinearGradient(CGraphicsPath* path, const CGradient& gradient, const CPoint& startPoint,
+                          const CPoint& endPoint, bool evenOdd = false);
 
  protected:
   struct State {

@@ -27,9 +27,8 @@ cairo_pattern_t* CGradient::createLinearPattern(const CPoint& start, const CPoin
                                                 double alpha) const {
   cairo_pattern_t* pattern = cairo_pattern_create_linear(start.x, start.y, end.x, end.y);
   for (const ColorStop& s : stops_)
-    cairo_pattern_add_color_stop_rgba(pattern, s.offset, s.color.red / 255.0,
-                                      s.color.green / 255.0, s.color.blue / 255.0,
-                                      s.color.alpha / 255.0 * alpha);
+    cairo_pattern_add_color_stop_rgba(pattern, s.offset, s.color.red / 255.0, s.color.green / 255.0,
+                                      s.color.blue / 255.0, s.color.alpha / 255.0 * alpha);
   return pattern;
 }
 

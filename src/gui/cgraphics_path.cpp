@@ -29,8 +29,7 @@ void ellipticArc(cairo_t* cr, const CRect& r, double start, double end, bool clo
 
 }  // namespace
 
-void CGraphicsPath::addArc(const CRect& rect, double startAngle, double endAngle,
-                           bool clockwise) {
+void CGraphicsPath::addArc(const CRect& rect, double startAngle, double endAngle, bool clockwise) {
   Element e(Kind::kArc, rect);
   e.a = startAngle;
   e.b = endAngle;
@@ -38,7 +37,9 @@ void CGraphicsPath::addArc(const CRect& rect, double startAngle, double endAngle
   elements_.push_back(e);
 }
 
-void CGraphicsPath::addEllipse(const CRect& rect) { elements_.push_back(Element(Kind::kEllipse, rect)); }
+void CGraphicsPath::addEllipse(const CRect& rect) {
+  elements_.push_back(Element(Kind::kEllipse, rect));
+}
 
 void CGraphicsPath::addRect(const CRect& rect) { elements_.push_back(Element(Kind::kRect, rect)); }
 

@@ -18,8 +18,8 @@ const char* const kPrograms[] = {"zenity", "kdialog"};
 
 bool isZenity(const std::string& program) {
   const size_t slash = program.rfind('/');
-  return program.compare(slash == std::string::npos ? 0 : slash + 1, std::string::npos,
-                         "zenity") == 0;
+  return program.compare(slash == std::string::npos ? 0 : slash + 1, std::string::npos, "zenity") ==
+         0;
 }
 
 // A positional argument must not be mistaken for an option.
@@ -110,7 +110,8 @@ const char* CNewFileSelector::getSelectedFile(int32_t index) const {
 std::vector<std::string> CNewFileSelector::buildCommandLine(const std::string& program) const {
   const Request& r = request_;
   std::vector<std::string> argv{program};
-  std::string start = r.initialDirectory.empty() ? std::string() : withTrailingSlash(r.initialDirectory);
+  std::string start =
+      r.initialDirectory.empty() ? std::string() : withTrailingSlash(r.initialDirectory);
   if (r.style == kSelectSaveFile) start += r.defaultSaveName;
 
   if (isZenity(program)) {

@@ -38,8 +38,8 @@ constexpr double kTextInset = 2.0;
 
 }  // namespace
 
-CTextEdit::CTextEdit(const CRect& size, IControlListener* listener, int32_t tag,
-                     const char* text, CBitmap* background)
+CTextEdit::CTextEdit(const CRect& size, IControlListener* listener, int32_t tag, const char* text,
+                     CBitmap* background)
     : CControl(size, listener, tag, background) {
   setWantsFocus(true);
   setText(text);
@@ -253,7 +253,8 @@ void CTextEdit::draw(CDrawContext* context) {
     caret.alpha = 255;
     context->setFrameColor(caret);
     context->setLineWidth(1.0);
-    context->drawLine(CPoint(std::floor(x) + 0.5, r.top + 3), CPoint(std::floor(x) + 0.5, r.bottom - 3));
+    context->drawLine(CPoint(std::floor(x) + 0.5, r.top + 3),
+                      CPoint(std::floor(x) + 0.5, r.bottom - 3));
   }
   context->restoreGlobalState();
   setDirty(false);

@@ -16,8 +16,8 @@ namespace gui {
 
 class CTextEdit : public CControl {
  public:
-  CTextEdit(const CRect& size, IControlListener* listener, int32_t tag,
-            const char* text = nullptr, CBitmap* background = nullptr);
+  CTextEdit(const CRect& size, IControlListener* listener, int32_t tag, const char* text = nullptr,
+            CBitmap* background = nullptr);
   CTextEdit(const CTextEdit& other);
   CView* newCopy() const override { return new CTextEdit(*this); }
 

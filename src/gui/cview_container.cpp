@@ -193,8 +193,7 @@ CMouseEventResult CViewContainer::onMouseDown(CPoint& where, const CButtonState&
     if (result == kMouseEventNotHandled || result == kMouseEventNotImplemented) continue;
     if (result != kMouseDownEventHandledButDontNeedMovedOrUpEvents && isChild(child))
       mouseDownView_ = child;
-    return result == kMouseDownEventHandledButDontNeedMovedOrUpEvents ? result
-                                                                       : kMouseEventHandled;
+    return result == kMouseDownEventHandledButDontNeedMovedOrUpEvents ? result : kMouseEventHandled;
   }
   return kMouseEventNotHandled;
 }

@@ -64,8 +64,7 @@ class CViewContainer : public CView {
   void forEachDescendant(Fn&& fn) const {
     for (CView* child : children_) {
       fn(child);
-      if (auto* container = dynamic_cast<CViewContainer*>(child))
-        container->forEachDescendant(fn);
+      if (auto* container = dynamic_cast<CViewContainer*>(child)) container->forEachDescendant(fn);
     }
   }
 

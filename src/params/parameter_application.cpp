@@ -61,8 +61,7 @@ void applyBendScale(Engine& e, int pitchClass, float v, bool up) {
   const float range = e.pitchRange;
   if (range <= 0.0f) return;
   const float sign = up ? 1.0f : -1.0f;
-  const float depth =
-      (pow2(sign * range * v / 6.0f) - 1.0f) / (pow2(sign * range / 6.0f) - 1.0f);
+  const float depth = (pow2(sign * range * v / 6.0f) - 1.0f) / (pow2(sign * range / 6.0f) - 1.0f);
   for (int key = pitchClass; key < engine::kKeyCount; key += 12) {
     if (up)
       e.keys[key].bendUpDepth = depth;
@@ -122,8 +121,8 @@ void applyParameter(Engine& e, int index, float v) {
       });
       break;
     case kSpringBFreqLow:
-      e.noiseFreq.target = engine::stableCoefficient(
-          coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f)));
+      e.noiseFreq.target =
+          engine::stableCoefficient(coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f)));
       if (!e.noiseMode) {
         e.springBFreqLow = v;
         engine::springBPass(e);

@@ -8,7 +8,7 @@ namespace params {
 
 constexpr int kNumParams = 111;
 constexpr int kNumPrograms = 64;
-constexpr int kNameLength = 24;   // characters, terminator not counted
+constexpr int kNameLength = 24;    // characters, terminator not counted
 constexpr int kPathLength = 1024;  // bytes, terminator included
 
 // Parameter indices referred to by name in the code.
@@ -23,7 +23,7 @@ enum ParameterIndex : int {
   kSpringARandomTune = 11,
   kSpringASaturate = 12,
   kSpringBVolume = 13,
-  kSpringBFreqLow = 14,  // "NOISE Frq" in noise mode
+  kSpringBFreqLow = 14,   // "NOISE Frq" in noise mode
   kSpringBFreqHigh = 15,  // "NOISE Res" in noise mode
   kSpringBNoteOffset = 16,
   kSpringBRandomTune = 17,

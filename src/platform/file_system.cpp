@@ -109,7 +109,6 @@ bool pathExists(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
-
 bool replaceFileContents(const std::string& path, const void* data, size_t size) {
   if (path.empty() || (!data && size > 0)) return false;
   std::string target = path;

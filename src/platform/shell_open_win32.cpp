@@ -16,11 +16,13 @@ bool openUrl(const char* url) {
 
 bool openDocument(const std::string& path) {
   // An absolute path ("C:\..." or a "\\server" share) to an existing file.
-  const bool absolute = path.size() > 2 && ((path[1] == ':' && (path[2] == '\\' || path[2] == '/')) ||
-                                            (path[0] == '\\' && path[1] == '\\'));
+  const bool absolute =
+      path.size() > 2 && ((path[1] == ':' && (path[2] == '\\' || path[2] == '/')) ||
+                          (path[0] == '\\' && path[1] == '\\'));
   if (!absolute) return false;
   const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
   const HINSTANCE result =
       ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result) > 32;

@@ -71,8 +71,8 @@ uintptr_t eventProcAddress() {
   static const uintptr_t address = [] {
     const auto target = reinterpret_cast<uintptr_t>(&vellmarkXEventProc);
 #if defined(__x86_64__) && defined(MAP_32BIT)
-    void* page = mmap(nullptr, 4096, PROT_READ | PROT_WRITE,
-                      MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT, -1, 0);
+    void* page =
+        mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT, -1, 0);
     if (page != MAP_FAILED) {
       // movabs rax, target ; jmp rax
       unsigned char code[12] = {0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xE0};
@@ -116,46 +116,70 @@ uint32_t buttonsHeld(unsigned int state) {
 
 unsigned char virtualKeyOf(KeySym sym) {
   switch (sym) {
-    case XK_BackSpace: return VKEY_BACK;
+    case XK_BackSpace:
+      return VKEY_BACK;
     case XK_Tab:
-    case XK_ISO_Left_Tab: return VKEY_TAB;
-    case XK_Clear: return VKEY_CLEAR;
-    case XK_Return: return VKEY_RETURN;
-    case XK_Pause: return VKEY_PAUSE;
-    case XK_Escape: return VKEY_ESCAPE;
-    case XK_space: return VKEY_SPACE;
+    case XK_ISO_Left_Tab:
+      return VKEY_TAB;
+    case XK_Clear:
+      return VKEY_CLEAR;
+    case XK_Return:
+      return VKEY_RETURN;
+    case XK_Pause:
+      return VKEY_PAUSE;
+    case XK_Escape:
+      return VKEY_ESCAPE;
+    case XK_space:
+      return VKEY_SPACE;
     case XK_End:
-    case XK_KP_End: return VKEY_END;
+    case XK_KP_End:
+      return VKEY_END;
     case XK_Home:
-    case XK_KP_Home: return VKEY_HOME;
+    case XK_KP_Home:
+      return VKEY_HOME;
     case XK_Left:
-    case XK_KP_Left: return VKEY_LEFT;
+    case XK_KP_Left:
+      return VKEY_LEFT;
     case XK_Up:
-    case XK_KP_Up: return VKEY_UP;
+    case XK_KP_Up:
+      return VKEY_UP;
     case XK_Right:
-    case XK_KP_Right: return VKEY_RIGHT;
+    case XK_KP_Right:
+      return VKEY_RIGHT;
     case XK_Down:
-    case XK_KP_Down: return VKEY_DOWN;
+    case XK_KP_Down:
+      return VKEY_DOWN;
     case XK_Page_Up:
-    case XK_KP_Page_Up: return VKEY_PAGEUP;
+    case XK_KP_Page_Up:
+      return VKEY_PAGEUP;
     case XK_Page_Down:
-    case XK_KP_Page_Down: return VKEY_PAGEDOWN;
-    case XK_Print: return VKEY_PRINT;
-    case XK_KP_Enter: return VKEY_ENTER;
+    case XK_KP_Page_Down:
+      return VKEY_PAGEDOWN;
+    case XK_Print:
+      return VKEY_PRINT;
+    case XK_KP_Enter:
+      return VKEY_ENTER;
     case XK_Insert:
-    case XK_KP_Insert: return VKEY_INSERT;
+    case XK_KP_Insert:
+      return VKEY_INSERT;
     case XK_Delete:
-    case XK_KP_Delete: return VKEY_DELETE;
-    case XK_Help: return VKEY_HELP;
+    case XK_KP_Delete:
+      return VKEY_DELETE;
+    case XK_Help:
+      return VKEY_HELP;
     case XK_Shift_L:
-    case XK_Shift_R: return VKEY_SHIFT;
+    case XK_Shift_R:
+      return VKEY_SHIFT;
     case XK_Control_L:
-    case XK_Control_R: return VKEY_CONTROL;
+    case XK_Control_R:
+      return VKEY_CONTROL;
     case XK_Alt_L:
     case XK_Alt_R:
     case XK_Meta_L:
-    case XK_Meta_R: return VKEY_ALT;
-    default: break;
+    case XK_Meta_R:
+      return VKEY_ALT;
+    default:
+      break;
   }
   if (sym >= XK_F1 && sym <= XK_F12) return static_cast<unsigned char>(VKEY_F1 + (sym - XK_F1));
   return 0;
@@ -164,11 +188,16 @@ unsigned char virtualKeyOf(KeySym sym) {
 // --- Cursors -------------------------------------------------------------------
 unsigned int fontCursorOf(PointerShape shape) {
   switch (shape) {
-    case PointerShape::kMove: return XC_fleur;
-    case PointerShape::kHorizontalResize: return XC_sb_h_double_arrow;
-    case PointerShape::kVerticalResize: return XC_sb_v_double_arrow;
-    case PointerShape::kHand: return XC_hand2;
-    case PointerShape::kArrow: break;
+    case PointerShape::kMove:
+      return XC_fleur;
+    case PointerShape::kHorizontalResize:
+      return XC_sb_h_double_arrow;
+    case PointerShape::kVerticalResize:
+      return XC_sb_v_double_arrow;
+    case PointerShape::kHand:
+      return XC_hand2;
+    case PointerShape::kArrow:
+      break;
   }
   return XC_left_ptr;
 }
@@ -177,8 +206,8 @@ unsigned int fontCursorOf(PointerShape shape) {
 
 std::unique_ptr<NativeWindow> NativeWindow::create(void* parent, int width, int height,
                                                    NativeWindowListener* listener) {
-  return X11Window::create(static_cast<Window>(reinterpret_cast<uintptr_t>(parent)), width,
-                           height, listener);
+  return X11Window::create(static_cast<Window>(reinterpret_cast<uintptr_t>(parent)), width, height,
+                           listener);
 }
 
 X11Window* X11Window::find(Window window) {
@@ -241,8 +270,9 @@ bool X11Window::build(Window parent) {
   // The event procedure's address as two 32-bit halves, low half first.
   const Atom eventProc = XInternAtom(display_, "_XEventProc", False);
   const uintptr_t address = eventProcAddress();
-  const long procHalves[2] = {static_cast<long>(address & 0xFFFFFFFFu),
-                              static_cast<long>((static_cast<uint64_t>(address) >> 32) & 0xFFFFFFFFu)};
+  const long procHalves[2] = {
+      static_cast<long>(address & 0xFFFFFFFFu),
+      static_cast<long>((static_cast<uint64_t>(address) >> 32) & 0xFFFFFFFFu)};
   XChangeProperty(display_, window_, eventProc, eventProc, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(procHalves), 2);
 
@@ -250,8 +280,8 @@ bool X11Window::build(Window parent) {
   if (cairo_surface_status(target_) != CAIRO_STATUS_SUCCESS) return false;
   const Visual* visual = parentAttributes.visual;
   depth_ = parentAttributes.depth;
-  if ((depth_ == 24 || depth_ == 32) && visual->c_class == TrueColor && visual->red_mask == 0xFF0000 &&
-      visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF) {
+  if ((depth_ == 24 || depth_ == 32) && visual->c_class == TrueColor &&
+      visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF) {
     gc_ = XCreateGC(display_, window_, 0, nullptr);
     directPresent_ = gc_ != nullptr;
   }
@@ -349,10 +379,14 @@ void X11Window::handleEvent(const XEvent& event) {
         }
         break;
       }
-      if (e.button == Button1) p.buttons = kPointerLeft;
-      else if (e.button == Button2) p.buttons = kPointerMiddle;
-      else if (e.button == Button3) p.buttons = kPointerRight;
-      else break;
+      if (e.button == Button1)
+        p.buttons = kPointerLeft;
+      else if (e.button == Button2)
+        p.buttons = kPointerMiddle;
+      else if (e.button == Button3)
+        p.buttons = kPointerRight;
+      else
+        break;
       if (event.type == ButtonPress)
         listener_->onPointerDown(p);
       else
@@ -457,8 +491,8 @@ bool X11Window::putImage(cairo_surface_t* image, int x, int y, int width, int he
   ximage.green_mask = 0xFF00;
   ximage.blue_mask = 0xFF;
   if (!XInitImage(&ximage)) return false;
-  XPutImage(display_, window_, gc_, &ximage, left, top, left, top, static_cast<unsigned>(right - left),
-            static_cast<unsigned>(bottom - top));
+  XPutImage(display_, window_, gc_, &ximage, left, top, left, top,
+            static_cast<unsigned>(right - left), static_cast<unsigned>(bottom - top));
   return true;
 }
 

@@ -34,9 +34,7 @@ void EngineWriter::keyUp(int key) { post({EngineChange::Kind::KeyUp, key, 0.0f})
 
 void EngineWriter::clearVoices() { post({EngineChange::Kind::ClearVoices, 0, 0.0f}); }
 
-void EngineWriter::setSampleRate(float rate) {
-  post({EngineChange::Kind::SampleRate, 0, rate});
-}
+void EngineWriter::setSampleRate(float rate) { post({EngineChange::Kind::SampleRate, 0, rate}); }
 
 void EngineWriter::setProcessing(bool on) {
   processing_.store(on, std::memory_order_release);

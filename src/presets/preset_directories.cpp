@@ -13,7 +13,8 @@ std::string userPresetDirectory() {
   return data + separator + "vellmark" + separator + "presets";
 }
 
-PresetDirectories locatePresetDirectories(const std::string& modulePath, const std::string& userFolder) {
+PresetDirectories locatePresetDirectories(const std::string& modulePath,
+                                          const std::string& userFolder) {
   PresetDirectories directories;
   if (modulePath.empty()) return directories;
   directories.moduleDirectory = platform::folderOf(modulePath);
@@ -22,7 +23,8 @@ PresetDirectories locatePresetDirectories(const std::string& modulePath, const s
   const std::string candidate =
       platform::pathExists(presetFolder) ? presetFolder : directories.moduleDirectory;
   directories.presetDirectory = candidate;
-  if (platform::isWritable(candidate) || userFolder.empty() || userFolder == candidate) return directories;
+  if (platform::isWritable(candidate) || userFolder.empty() || userFolder == candidate)
+    return directories;
   // A folder that cannot be made still becomes the preset directory: saving
   // then fails and says so, instead of writing somewhere unexpected.
   platform::makeFolders(userFolder);

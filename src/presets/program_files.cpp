@@ -47,8 +47,7 @@ bool saveProgramFile(ProgramRecord& record, const char* path) {
 bool loadProgramFile(ProgramRecord& record, const char* path) {
   if (!usablePath(path)) return false;
   ProgramRecord loaded;
-  if (platform::readFileStart(path, &loaded, sizeof loaded) !=
-      static_cast<int64_t>(sizeof loaded))
+  if (platform::readFileStart(path, &loaded, sizeof loaded) != static_cast<int64_t>(sizeof loaded))
     return false;
   params::setPathField(loaded.path, path);
   terminateTextFields(loaded);

@@ -55,7 +55,8 @@ std::string safeFileName(const std::string& name) {
     // name longer.
     safe.resize(kMaxFileNameStem);
     // Never end in the middle of a multi-byte character.
-    while (!safe.empty() && (static_cast<unsigned char>(safe.back()) & 0xC0) == 0x80) safe.pop_back();
+    while (!safe.empty() && (static_cast<unsigned char>(safe.back()) & 0xC0) == 0x80)
+      safe.pop_back();
     if (!safe.empty() && static_cast<unsigned char>(safe.back()) >= 0xC0) safe.pop_back();
     dropTrailingDotsAndSpaces(safe);
   }

@@ -31,7 +31,8 @@ TemplateRead readTemplate(AudioEffect& plugin, TemplateMode mode, const char* pa
   currentValues(plugin, mode, values);
   // Only whole floats count; a trailing fragment keeps its current value.
   const int wholeValues = static_cast<int>(got / static_cast<int64_t>(sizeof(float)));
-  for (int i = 0; i < wholeValues; ++i) std::memcpy(&values[i], file + i * sizeof(float), sizeof(float));
+  for (int i = 0; i < wholeValues; ++i)
+    std::memcpy(&values[i], file + i * sizeof(float), sizeof(float));
   const int first = templateFirstParameter(mode);
   for (int i = 0; i < templateValueCount(mode); ++i) plugin.setParameter(first + i, values[i]);
   return static_cast<size_t>(got) == bytes ? TemplateRead::Whole : TemplateRead::Partial;

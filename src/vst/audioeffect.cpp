@@ -6,9 +6,7 @@
 
 namespace {
 
-AudioEffect* effectOf(AEffect* e) {
-  return e ? static_cast<AudioEffect*>(e->object) : nullptr;
-}
+AudioEffect* effectOf(AEffect* e) { return e ? static_cast<AudioEffect*>(e->object) : nullptr; }
 
 extern "C" VstIntPtr dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index,
                                          VstIntPtr value, void* ptr, float opt) {
@@ -58,8 +56,7 @@ char* vstStrncpy(char* dst, const char* src, int maxChars) {
   return dst;
 }
 
-AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms,
-                         VstInt32 numParams)
+AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
     : sampleRate(44100.0f),
       editor(nullptr),
       audioMaster(audioMaster),

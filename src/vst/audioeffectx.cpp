@@ -76,8 +76,7 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
         key.character = index;
         key.virt = static_cast<unsigned char>(value);
         key.modifier = static_cast<unsigned char>(opt);
-        return (opcode == effEditKeyDown ? editor->onKeyDown(key) : editor->onKeyUp(key)) ? 1
-                                                                                           : 0;
+        return (opcode == effEditKeyDown ? editor->onKeyDown(key) : editor->onKeyUp(key)) ? 1 : 0;
       }
       return 0;
     case effSetEditKnobMode:
@@ -137,8 +136,7 @@ VstInt32 AudioEffectX::getPlugCategory() {
   return (cEffect.flags & effFlagsIsSynth) ? kPlugCategSynth : kPlugCategUnknown;
 }
 
-bool AudioEffectX::getSpeakerArrangement(VstSpeakerArrangement** in,
-                                         VstSpeakerArrangement** out) {
+bool AudioEffectX::getSpeakerArrangement(VstSpeakerArrangement** in, VstSpeakerArrangement** out) {
   if (in) *in = nullptr;
   if (out) *out = nullptr;
   return false;

@@ -67,7 +67,8 @@ class BrowserPage {
   void doubleClickPreset(int row) { doubleClick(kPresetX, rowY(row)); }
   void doubleClickBank(int row) { doubleClick(kBankX, rowY(row)); }
   void clickSave() {
-    const gui::CRect save = browser().isBankOpen() ? LCD_presets::kBankSaveButton : LCD_presets::kFilesSaveButton;
+    const gui::CRect save =
+        browser().isBankOpen() ? LCD_presets::kBankSaveButton : LCD_presets::kFilesSaveButton;
     click(save.getCenter().x, save.getCenter().y);
   }
   void answer(const gui::CRect& button) { click(button.getCenter().x, button.getCenter().y); }
@@ -125,7 +126,8 @@ class BrowserPage {
   // requests.
   void answerDialogsWith(const std::string& path) {
     gui::CNewFileSelector::setTestResponder(
-        [this, path](const gui::CNewFileSelector::Request& request, std::vector<std::string>& chosen) {
+        [this, path](const gui::CNewFileSelector::Request& request,
+                     std::vector<std::string>& chosen) {
           requests.push_back(request);
           if (path.empty()) return false;
           chosen.push_back(path);

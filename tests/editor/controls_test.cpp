@@ -207,8 +207,8 @@ TEST(EditorControls, TheKeyboardPlaysAndLatchesNotes) {
   EXPECT_EQ(Pianoroll::velocityAt(gui::CPoint(50, 470)), 1.0f);
   EXPECT_TRUE(Pianoroll::isBlackKey(2));
   EXPECT_FALSE(Pianoroll::isBlackKey(3));
-  EXPECT_EQ(keyboard->keyAt(gui::CPoint(70, 380)), 2);   // the first black key
-  EXPECT_EQ(keyboard->keyAt(gui::CPoint(70, 460)), 1);   // below it, the white A
+  EXPECT_EQ(keyboard->keyAt(gui::CPoint(70, 380)), 2);    // the first black key
+  EXPECT_EQ(keyboard->keyAt(gui::CPoint(70, 460)), 1);    // below it, the white A
   EXPECT_EQ(keyboard->keyAt(gui::CPoint(980, 470)), 49);  // the highest key, an A
   EXPECT_EQ(keyboard->keyAt(gui::CPoint(995, 470)), 0);   // the bed beyond it
 

@@ -22,7 +22,8 @@ void chooseMenu(BrowserPage& page, int tag, int item) {
   auto* menu = dynamic_cast<Trigger*>(page.gui().control(tag));
   ASSERT_NE(menu, nullptr);
   const gui::CPoint button = menu->getViewSize().getCenter();
-  const gui::CPoint target(menu->getMenuRect().left + 30, menu->getMenuRect().top + 12 + 20 * (item - 1));
+  const gui::CPoint target(menu->getMenuRect().left + 30,
+                           menu->getMenuRect().top + 12 + 20 * (item - 1));
   page.editor().move(button.x, button.y);
   page.frame()->dispatchMouseDown(button, gui::kLButton);
   page.frame()->dispatchMouseMoved(target, gui::kLButton);
@@ -118,7 +119,8 @@ TEST(EditorFileMenus, LoadBankClosesTheBrowsersBankSoItsFileKeepsItsPrograms) {
   const gui::CPoint next = page.gui().control(editor::kTagNextProgram)->getViewSize().getCenter();
   page.click(next.x, next.y);
   EXPECT_EQ(page.plugin().getProgram(), 1);
-  EXPECT_EQ(readAll(page.file("Open.vkb")), open) << "the loaded programs went into the open bank's file";
+  EXPECT_EQ(readAll(page.file("Open.vkb")), open)
+      << "the loaded programs went into the open bank's file";
 }
 
 TEST(EditorTemplates, ShiftButtonsAndTemplateItemsActOnTheSelectedGroup) {

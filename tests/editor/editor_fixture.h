@@ -29,7 +29,8 @@ class OpenEditor {
     if (editor_) editor_->open(nullptr);
   }
   // An editor whose plug-in keeps its files in the given folders.
-  explicit OpenEditor(const presets::PresetDirectories& directories) : editor_(harness_.plugin().gui()) {
+  explicit OpenEditor(const presets::PresetDirectories& directories)
+      : editor_(harness_.plugin().gui()) {
     harness_.plugin().usePresetDirectories(directories);
     if (editor_) editor_->open(nullptr);
   }
@@ -51,7 +52,9 @@ class OpenEditor {
     frame()->dispatchMouseDown(gui::CPoint(x, y), buttons);
     frame()->dispatchMouseUp(gui::CPoint(x, y), buttons);
   }
-  void move(double x, double y, int buttons = 0) { frame()->dispatchMouseMoved(gui::CPoint(x, y), buttons); }
+  void move(double x, double y, int buttons = 0) {
+    frame()->dispatchMouseMoved(gui::CPoint(x, y), buttons);
+  }
 
  private:
   CancelledDialogs dialogs_;

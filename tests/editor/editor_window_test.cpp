@@ -148,7 +148,9 @@ TEST(EditorWindow, AHostWindowThatCannotTakeTheEditorIsReported) {
   SKIP_WITHOUT_DISPLAY();
   ModuleInstance instance;
   ASSERT_NE(instance.effect(), nullptr);
-  EXPECT_EQ(instance.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(0x7FFFFF01))), 0);
+  EXPECT_EQ(instance.dispatch(effEditOpen, 0, 0,
+                              reinterpret_cast<void*>(static_cast<uintptr_t>(0x7FFFFF01))),
+            0);
   instance.dispatch(effEditIdle);
   instance.dispatch(effEditClose);
 }

@@ -31,7 +31,8 @@ TEST(RenderBackground, InstallsAnOpaquePanelOfTheFramesSize) {
   EXPECT_EQ(background->getPixelWidth(), 1024);
   EXPECT_EQ(background->getPixelHeight(), 480);
   for (int y = 0; y < 480; y += 7)
-    for (int x = 0; x < 1024; x += 7) ASSERT_EQ(pixel(background, x, y).alpha, 255) << x << "," << y;
+    for (int x = 0; x < 1024; x += 7)
+      ASSERT_EQ(pixel(background, x, y).alpha, 255) << x << "," << y;
 }
 
 TEST(RenderBackground, DrawsTheTextLayerOverTheRelief) {
@@ -42,7 +43,8 @@ TEST(RenderBackground, DrawsTheTextLayerOverTheRelief) {
   const auto changed = [&](int left, int top, int right, int bottom) {
     int count = 0;
     for (int y = top; y < bottom; ++y)
-      for (int x = left; x < right; ++x) count += pixel(f.background(), x, y) != pixel(&relief, x, y);
+      for (int x = left; x < right; ++x)
+        count += pixel(f.background(), x, y) != pixel(&relief, x, y);
     return count;
   };
   // The title, the "SPRING A" label and the spring A volume ring change the

@@ -27,7 +27,8 @@ TEST(PanelFastPath, NoiseMatchesReferenceBitForBit) {
     std::vector<float> fast(reference.size(), -1.0f);
     fillBaseTextureReference(reference.data(), width, 0, height);
     fillBaseTextureFast(fast.data(), width, height);
-    EXPECT_TRUE(sameFloats(reference.data(), fast.data(), width * height)) << width << " x " << height;
+    EXPECT_TRUE(sameFloats(reference.data(), fast.data(), width * height))
+        << width << " x " << height;
   }
 }
 
@@ -67,7 +68,8 @@ TEST_F(ShadedPanel, FastAndReferenceMapsAreIdentical) {
 }
 
 TEST_F(ShadedPanel, ShadingMatchesReferenceForEveryColourAndPageState) {
-  const uint8_t colours[][3] = {{230, 247, 249}, {0, 0, 0}, {255, 255, 255}, {255, 0, 40}, {17, 200, 99}};
+  const uint8_t colours[][3] = {
+      {230, 247, 249}, {0, 0, 0}, {255, 255, 255}, {255, 0, 40}, {17, 200, 99}};
   const int stride = 1024 * 4 + 16;  // rows with padding
   std::vector<uint8_t> reference(static_cast<std::size_t>(stride) * 480);
   std::vector<uint8_t> fast(reference.size());

@@ -30,7 +30,8 @@ MapCopy copyMaps() {
 
 std::vector<uint8_t> render(uint8_t r, uint8_t g, uint8_t b, bool page) {
   std::vector<uint8_t> pixels(kWidth * kHeight * 4, 0);
-  EXPECT_TRUE(PanelRelief::shared().render({pixels.data(), kWidth, kHeight, kWidth * 4}, r, g, b, page));
+  EXPECT_TRUE(
+      PanelRelief::shared().render({pixels.data(), kWidth, kHeight, kWidth * 4}, r, g, b, page));
   return pixels;
 }
 

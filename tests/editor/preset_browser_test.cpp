@@ -39,7 +39,8 @@ TEST(PresetBrowser, AnEmptyFolderListsNothingAndOffersSaveWithASaneScrollBar) {
 
 TEST(PresetBrowser, ListsByExtensionInNaturalCaseInsensitiveOrder) {
   BrowserPage page;
-  for (const char* name : {"a.vkp", "b.VKP", "c.vkb", "pad 10.vkp", "Pad 2.vkp", "Bell.vkp", ".vkp", "x.vkp.old"})
+  for (const char* name :
+       {"a.vkp", "b.VKP", "c.vkb", "pad 10.vkp", "Pad 2.vkp", "Bell.vkp", ".vkp", "x.vkp.old"})
     host_test::writeBytes(page.file(name), {1});
   std::filesystem::create_directory(page.file("folder.vkp"));
   page.rescan();
@@ -130,8 +131,8 @@ TEST(PresetBrowser, NamesNeverMakeFilesOutsideTheFolderOrHiddenFiles) {
     page.redraw();
   }
   const std::vector<std::string> entries = presets_test::entriesOf(page.folder());
-  EXPECT_EQ(entries, (std::vector<std::string>{"Untitled.vkp", "_escape.vkp", "_etc_x.vkp", "a_b.vkp",
-                                               "hidden.vkp", "tab_name.vkp"}));
+  EXPECT_EQ(entries, (std::vector<std::string>{"Untitled.vkp", "_escape.vkp", "_etc_x.vkp",
+                                               "a_b.vkp", "hidden.vkp", "tab_name.vkp"}));
   EXPECT_FALSE(fileExists(page.folder() + "../escape.vkp"));
   EXPECT_EQ(page.browser().message(), "Saved as tab_name.vkp") << "the changed name is told";
 }
@@ -164,7 +165,8 @@ TEST(PresetBrowser, ANewBankIsNamedOverItsRowCreatedOpenedAndStored) {
   page.plugin().setParameter(7, 0.33f);
   page.redraw();
   page.doubleClickPreset(1);
-  EXPECT_EQ(page.presetNames(), (std::vector<std::string>{"Pad", "Pad"})) << "named as the current program";
+  EXPECT_EQ(page.presetNames(), (std::vector<std::string>{"Pad", "Pad"}))
+      << "named as the current program";
   EXPECT_EQ(page.plugin().getProgram(), 1);
   params::BankImage onDisk;
   std::memcpy(&onDisk, readAll(page.file("Mine.vkb")).data(), sizeof onDisk);
@@ -309,7 +311,8 @@ TEST(PresetBrowser, DeletingAsksAndRemovesFilesAndBankPrograms) {
 TEST(PresetBrowser, AFullBankOffersNoNewPresetAndListsAtMost64Programs) {
   BrowserPage page;
   page.newBank("Full");
-  for (int p = 0; p < 64; ++p) params::setRecordName(page.plugin().getStoredPrograms()->programs[p], "X");
+  for (int p = 0; p < 64; ++p)
+    params::setRecordName(page.plugin().getStoredPrograms()->programs[p], "X");
   page.browser().programChanged();
   page.redraw();
   EXPECT_EQ(page.presetNames().size(), 64u);
@@ -319,7 +322,8 @@ TEST(PresetBrowser, AFullBankOffersNoNewPresetAndListsAtMost64Programs) {
 
 TEST(PresetBrowser, WheelAndDragScrollOnlyListsLongerThanFiveRowsAndStopAtTheEnds) {
   BrowserPage page;
-  for (int i = 0; i < 12; ++i) host_test::writeBytes(page.file("P" + std::to_string(i) + ".vkp"), {1});
+  for (int i = 0; i < 12; ++i)
+    host_test::writeBytes(page.file("P" + std::to_string(i) + ".vkp"), {1});
   page.rescan();
   ASSERT_EQ(page.presetNames().size(), 12u);
 
@@ -357,9 +361,12 @@ TEST(PresetBrowser, WheelAndDragScrollOnlyListsLongerThanFiveRowsAndStopAtTheEnd
   const gui::CRect thumb = page.browser().presetScroll().thumb();
   page.editor().move(thumb.getCenter().x, thumb.getCenter().y);
   page.frame()->dispatchMouseDown(thumb.getCenter(), gui::kLButton);
-  page.frame()->dispatchMouseMoved(gui::CPoint(thumb.getCenter().x, thumb.getCenter().y + 20), gui::kLButton);
-  page.frame()->dispatchMouseUp(gui::CPoint(thumb.getCenter().x, thumb.getCenter().y + 20), gui::kLButton);
-  EXPECT_NEAR(page.browser().presetScroll().offset(), -20 / page.browser().presetScroll().scale(), 1e-9);
+  page.frame()->dispatchMouseMoved(gui::CPoint(thumb.getCenter().x, thumb.getCenter().y + 20),
+                                   gui::kLButton);
+  page.frame()->dispatchMouseUp(gui::CPoint(thumb.getCenter().x, thumb.getCenter().y + 20),
+                                gui::kLButton);
+  EXPECT_NEAR(page.browser().presetScroll().offset(), -20 / page.browser().presetScroll().scale(),
+              1e-9);
 }
 
 TEST(PresetBrowser, SharedFilesAreListedMarkedAndNeverDeletedOrOverwritten) {

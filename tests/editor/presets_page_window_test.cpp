@@ -85,7 +85,8 @@ TEST(PresetsPageWindow, ADoubleClickOnTheModulesPresetFolderLoadsTheProgram) {
 TEST(PresetsPageWindow, TheWebAddressButtonOpensTheManualBesideTheModule) {
   SKIP_WITHOUT_DISPLAY();
   ModuleCopy copy;
-  const std::string builtManual = std::filesystem::path(VELLMARK_MODULE_PATH).parent_path() / "manual";
+  const std::string builtManual =
+      std::filesystem::path(VELLMARK_MODULE_PATH).parent_path() / "manual";
   std::filesystem::copy(builtManual, copy.folder + "/manual");
   gui_test::FakePrograms fakes;
   fakes.add("xdg-open", "");
@@ -96,7 +97,8 @@ TEST(PresetsPageWindow, TheWebAddressButtonOpensTheManualBesideTheModule) {
   pumpIdle(instance, host.display());
   host.click(host.onlyChild(), 400, 18);
   pumpIdle(instance, host.display());
-  EXPECT_EQ(fakes.argumentsOf("xdg-open"), std::vector<std::string>{copy.folder + "/manual/index.html"});
+  EXPECT_EQ(fakes.argumentsOf("xdg-open"),
+            std::vector<std::string>{copy.folder + "/manual/index.html"});
   instance.dispatch(effEditClose);
 }
 

@@ -39,11 +39,13 @@ uint32_t bitsOf(float value) {
 std::vector<int> expectedTags() {
   std::vector<int> tags = {119, 120, 121, 122, 123, 124, -1};
   for (int tag = 51; tag <= 86; ++tag) tags.push_back(tag);
-  for (int tag : {125, 126, 127, 101, 102, 103, 100, 106, 108, 109, 128, 129, 93, 94, 96, 97, 95, 87, 91, 92})
+  for (int tag :
+       {125, 126, 127, 101, 102, 103, 100, 106, 108, 109, 128, 129, 93, 94, 96, 97, 95, 87, 91, 92})
     tags.push_back(tag);
-  for (int tag : {-1, -1, 10, 16, 130, -1, 9, 6, 0, 7, 8, 11, 12, -1, 13, 14, 15, 20, 22, 17, 18, 19, 23, 21, -1,
-                  1, 40, 41, 42, 43, 39, 44, 45, 46, 47, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 38, 37,
-                  36, 48, 49, 50, 114, 114, 116, 115, 118, 117, 112, -1, -1})
+  for (int tag :
+       {-1, -1, 10, 16, 130, -1, 9,  6,  0,  7,  8,  11,  12,  -1,  13,  14,  15,  20,  22, 17, 18,
+        19, 23, 21, -1, 1,   40, 41, 42, 43, 39, 44, 45,  46,  47,  24,  25,  26,  27,  28, 29, 30,
+        31, 32, 33, 34, 35,  38, 37, 36, 48, 49, 50, 114, 114, 116, 115, 118, 117, 112, -1, -1})
     tags.push_back(tag);
   return tags;
 }
@@ -88,7 +90,8 @@ TEST(EditorFrame, CreatesEveryViewInDrawingOrder) {
   const std::vector<int> tags = expectedTags();
   ASSERT_EQ(frame->getNbViews(), static_cast<int32_t>(tags.size()));
   ASSERT_EQ(tags.size(), 125u);
-  for (int i = 0; i < frame->getNbViews(); ++i) EXPECT_EQ(tagOf(frame->getView(i)), tags[i]) << "view " << i;
+  for (int i = 0; i < frame->getNbViews(); ++i)
+    EXPECT_EQ(tagOf(frame->getView(i)), tags[i]) << "view " << i;
 
   // Page views are hidden until their page opens; everything else shows.
   for (int i = 0; i < frame->getNbViews(); ++i) {
@@ -113,7 +116,8 @@ TEST(EditorFrame, CreatesEveryViewInDrawingOrder) {
   EXPECT_EQ(frame->getView(123)->getViewSize(), CRect(630, 11, 650, 30));
   EXPECT_NE(dynamic_cast<MidiSignal*>(frame->getView(124)), nullptr);
   EXPECT_EQ(frame->getView(124)->getViewSize(), CRect(1000, 21, 1006, 27));
-  for (int section = 1; section <= 4; ++section) ASSERT_NE(e.gui().sectionDisplay(section), nullptr);
+  for (int section = 1; section <= 4; ++section)
+    ASSERT_NE(e.gui().sectionDisplay(section), nullptr);
   EXPECT_EQ(e.gui().sectionDisplay(3), frame->getView(64));
 
   EXPECT_EQ(e.control(10)->getViewSize(), CRect(50, 340, 990, 350));

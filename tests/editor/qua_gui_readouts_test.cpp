@@ -185,7 +185,7 @@ TEST(EditorReadouts, OutOfRangeOrClosedChangesAreIgnored) {
   e.gui().parameterChanged(1000000, 0.5f);
   e.gui().parameterChanged(42, std::nanf(""));
   EXPECT_EQ(text(e, 4), before);
-  e.gui().parameterChanged(2, 0.5f);  // a parameter without a control
+  e.gui().parameterChanged(2, 0.5f);   // a parameter without a control
   e.gui().parameterChanged(42, 7.0f);  // kept to the range
   EXPECT_EQ(e.control(42)->getValue(), 1.0f);
   e.gui().close();

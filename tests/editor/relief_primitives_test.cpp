@@ -99,7 +99,7 @@ TEST_F(Primitives, DomePeaksAtItsCentre) {
 TEST_F(Primitives, RouteJoinsItsLegsWithAQuarterRing) {
   fillHeight(0.0f);
   drawRoute(maps, Layer::Height, {{5, 5}, {40, 5}, {40, 45}}, 8, 5, 0.3f, 0.9f);
-  EXPECT_NEAR(maps.j(20, 5), 0.9f, 0.01f);  // first leg
+  EXPECT_NEAR(maps.j(20, 5), 0.9f, 0.01f);   // first leg
   EXPECT_NEAR(maps.j(40, 30), 0.9f, 0.01f);  // second leg
   // On the ring through the bend, 8 pixels from its centre (32, 13).
   EXPECT_GT(maps.j(38, 7), 0.5f);

@@ -17,7 +17,9 @@ struct Image {
   std::vector<uint8_t> bytes;
   Image(int w, int h) : width(w), height(h), bytes(static_cast<std::size_t>(w) * h * 4, 0xEE) {}
   PixelBuffer buffer() { return {bytes.data(), width, height, width * 4}; }
-  const uint8_t* at(int x, int y) const { return &bytes[4 * (static_cast<std::size_t>(y) * width + x)]; }
+  const uint8_t* at(int x, int y) const {
+    return &bytes[4 * (static_cast<std::size_t>(y) * width + x)];
+  }
 };
 
 Image dial(int size, double value, bool hover = false) {
@@ -53,25 +55,28 @@ TEST(DialFace, TheDimpleShowsTheValue) {
   const Image low = dial(size, 0.0), high = dial(size, 1.0), centre = dial(size, 0.5);
   double x, y;
   // Value 0: lower left.
-  ASSERT_TRUE(centreOfChange(low, high, [&](int px, int) { return px < mid; }, x, y));
+  ASSERT_TRUE(centreOfChange(
+      low, high, [&](int px, int) { return px < mid; }, x, y));
   EXPECT_LT(x, mid - 8);
   EXPECT_GT(y, mid + 8);
   // Value 1: lower right.
-  ASSERT_TRUE(centreOfChange(low, high, [&](int px, int) { return px >= mid; }, x, y));
+  ASSERT_TRUE(centreOfChange(
+      low, high, [&](int px, int) { return px >= mid; }, x, y));
   EXPECT_GT(x, mid + 8);
   EXPECT_GT(y, mid + 8);
   // Value 0.5: at the top, in the middle.
-  ASSERT_TRUE(centreOfChange(centre, low, [&](int, int py) { return py < mid; }, x, y));
+  ASSERT_TRUE(centreOfChange(
+      centre, low, [&](int, int py) { return py < mid; }, x, y));
   EXPECT_NEAR(x, mid - 1, 2.0);
   EXPECT_LT(y, mid - 10);
 }
 
 TEST(DialFace, RoundWithASoftEdgeAndOrangeWhenHovered) {
   const Image face = dial(30, 0.3), hovered = dial(30, 0.3, true);
-  EXPECT_EQ(face.at(0, 0)[3], 0);    // corners transparent
+  EXPECT_EQ(face.at(0, 0)[3], 0);  // corners transparent
   EXPECT_EQ(face.at(29, 29)[3], 0);
   EXPECT_EQ(face.at(14, 14)[3], 255);  // face opaque
-  int partlyCovered = 0;  // the soft rim
+  int partlyCovered = 0;               // the soft rim
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 30; ++x) partlyCovered += face.at(x, y)[3] > 0 && face.at(x, y)[3] < 255;
   EXPECT_GT(partlyCovered, 20);

@@ -69,7 +69,8 @@ TEST(EditorSnapshot, BadRequestsAnswerZero) {
   EXPECT_EQ(instance.snapshot(-1, folder.file("x.png").c_str()), 0);
   EXPECT_EQ(instance.snapshot(0, folder.file("no-such-folder/x.png").c_str()), 0);
   const std::string path = folder.file("other.png");
-  EXPECT_EQ(instance.dispatch(effVendorSpecific, vstFourCC('V', 'k', 'S', 'x'), 0, const_cast<char*>(path.c_str())),
+  EXPECT_EQ(instance.dispatch(effVendorSpecific, vstFourCC('V', 'k', 'S', 'x'), 0,
+                              const_cast<char*>(path.c_str())),
             0);
   EXPECT_FALSE(std::ifstream(path).good());
 }

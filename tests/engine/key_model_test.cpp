@@ -155,8 +155,8 @@ TEST(KeyModel, WideBendsOnHighSpringsStayFinite) {
 namespace {
 
 bool springsAreZero(const engine::KeyState& k) {
-  for (float x : {k.aMainPos, k.aOffsetPos, k.aMainVel, k.aOffsetVel, k.bPos0, k.bPos1, k.bVel0,
-                  k.bVel1})
+  for (float x :
+       {k.aMainPos, k.aOffsetPos, k.aMainVel, k.aOffsetVel, k.bPos0, k.bPos1, k.bVel0, k.bVel1})
     if (x != 0.0f) return false;
   return true;
 }

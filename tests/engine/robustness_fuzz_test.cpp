@@ -43,8 +43,8 @@ void fuzzOnce(uint32_t seed) {
     }
     h.send(batch);
     if (rng() % 10 == 0) h.setParameter(static_cast<int>(rng() % 111), randomValue(rng));
-    Stereo s = h.render(static_cast<int>(1 + rng() % 700), 1 + static_cast<int>(rng() % 700),
-                        false);
+    Stereo s =
+        h.render(static_cast<int>(1 + rng() % 700), 1 + static_cast<int>(rng() % 700), false);
     ASSERT_TRUE(allFinite(s)) << "seed " << seed << " block " << b;
   }
 }

@@ -81,13 +81,14 @@ TEST(Tempo, NoTimeInformationKeepsTempoAndPosition) {
 
 TEST(Tempo, SongPositionDrivesTheTremoloPhase) {
   PluginHarness h;
-  h.setParameter(params::kBodyTremoloSync, 1.0f);  // song position
+  h.setParameter(params::kBodyTremoloSync, 1.0f);   // song position
   h.setParameter(params::kBodyTremoloRate, 0.25f);  // n = 4: 2^2 per quarter note
   h.setParameter(params::kBodyPhaseMix, 0.0f);      // phase not advanced per sample
   keepSounding(h);
   h.host().time.ppqPos = 3.0;
   h.render(64, 64);
-  EXPECT_FLOAT_EQ(h.engine().phaser.tremoloPhase, static_cast<float>(4.0 * 3.0 * 1.5707963705062866));
+  EXPECT_FLOAT_EQ(h.engine().phaser.tremoloPhase,
+                  static_cast<float>(4.0 * 3.0 * 1.5707963705062866));
   h.host().time.ppqPos = std::numeric_limits<double>::quiet_NaN();
   h.render(64, 64);
   EXPECT_TRUE(std::isfinite(h.engine().phaser.tremoloPhase));

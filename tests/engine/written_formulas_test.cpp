@@ -76,8 +76,8 @@ TEST(Phaser, LowCentreFrequenciesRunTheLoopAsWritten) {
     const float x0 = (n % 200) < 100 ? 0.25f : -0.25f;
     const float x1 = (n % 130) < 65 ? -0.125f : 0.125f;
     const float ca = writtenCoefficient(phase, depth, stage.phaserFreq);
-    const float cb = writtenCoefficient(static_cast<double>(phase + stage.tremoloWide), depth,
-                                        stage.phaserFreq);
+    const float cb =
+        writtenCoefficient(static_cast<double>(phase + stage.tremoloWide), depth, stage.phaserFreq);
     largest = std::max({largest, std::fabs(ca), std::fabs(cb)});
     a.step(x0, ca, stage.phaserQ);
     b.step(x1, cb, stage.phaserQ);
@@ -104,8 +104,9 @@ TEST(Phaser, LowCentreFrequenciesRunTheLoopAsWritten) {
 int32_t writtenSyncedDelay(float rate, float tempo, float r) {
   const float whole = rate / (tempo * 0.004166667f);
   const int n = static_cast<int>((1.0f - r) * 18.0f);
-  const int32_t d = (n % 2 == 0) ? static_cast<int32_t>(whole / std::ldexp(1.0f, n / 2))
-                                 : 3 * static_cast<int32_t>(whole / std::ldexp(1.0f, (n + 1) / 2 + 1));
+  const int32_t d = (n % 2 == 0)
+                        ? static_cast<int32_t>(whole / std::ldexp(1.0f, n / 2))
+                        : 3 * static_cast<int32_t>(whole / std::ldexp(1.0f, (n + 1) / 2 + 1));
   return std::max(d, 1);
 }
 

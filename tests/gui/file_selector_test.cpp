@@ -108,9 +108,9 @@ TEST(FileSelector, KdialogCommandLine) {
   selector->setInitialDirectory("-odd");
   selector->setDefaultExtension(CFileExtension("Velk Banks", "vkb"));
   selector->addFileExtension(CFileExtension("Other Files", "*"));
-  const std::vector<std::string> expected{"kdialog",           "--title",
-                                          "Choose A Bank File", "--getopenfilename",
-                                          "./-odd/",           "*.vkb|Velk Banks\n*|Other Files"};
+  const std::vector<std::string> expected{
+      "kdialog",           "--title", "Choose A Bank File",
+      "--getopenfilename", "./-odd/", "*.vkb|Velk Banks\n*|Other Files"};
   EXPECT_EQ(selector->buildCommandLine("kdialog"), expected);
   selector->forget();
 }

@@ -234,9 +234,9 @@ TEST(Frame, DoubleClicksNeedTheSameButtonSoonAndClose) {
   };
   EXPECT_FALSE(clickAt(10, 1000));
   EXPECT_TRUE(clickAt(12, 1200));
-  EXPECT_FALSE(clickAt(12, 1300));  // a third click starts over
-  EXPECT_FALSE(clickAt(12, 1800));  // too late
-  EXPECT_FALSE(clickAt(30, 1900));  // too far
+  EXPECT_FALSE(clickAt(12, 1300));            // a third click starts over
+  EXPECT_FALSE(clickAt(12, 1800));            // too late
+  EXPECT_FALSE(clickAt(30, 1900));            // too far
   EXPECT_FALSE(clickAt(30, 2000, kRButton));  // other button
   EXPECT_TRUE(clickAt(30, 2100, kRButton));
   frame->forget();

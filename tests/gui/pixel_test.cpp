@@ -21,8 +21,10 @@ TEST(PixelFormat, PremultipliedValuesSurviveTheStraightRoundTrip) {
   // unchanged, so opening and releasing a pixel access loses nothing.
   for (int a = 0; a <= 255; ++a) {
     for (int p = 0; p <= a; ++p) {
-      const uint8_t straight = unpremultiplyChannel(static_cast<uint8_t>(p), static_cast<uint8_t>(a));
-      ASSERT_EQ(premultiplyChannel(straight, static_cast<uint8_t>(a)), p) << "a=" << a << " p=" << p;
+      const uint8_t straight =
+          unpremultiplyChannel(static_cast<uint8_t>(p), static_cast<uint8_t>(a));
+      ASSERT_EQ(premultiplyChannel(straight, static_cast<uint8_t>(a)), p)
+          << "a=" << a << " p=" << p;
     }
   }
 }

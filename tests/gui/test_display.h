@@ -14,7 +14,7 @@ Display* openTestDisplay();
 
 }  // namespace gui_test
 
-#define SKIP_WITHOUT_DISPLAY()                                               \
-  do {                                                                       \
+#define SKIP_WITHOUT_DISPLAY()                                                         \
+  do {                                                                                 \
     if (!gui_test::displayAvailable()) GTEST_SKIP() << "no X display (DISPLAY unset)"; \
   } while (0)

@@ -69,7 +69,7 @@ TEST_F(TextEditTest, CaretKeysBackspaceAndDelete) {
   type(virtualKey(VKEY_BACK));  // bXc
   type(virtualKey(VKEY_LEFT));
   type(virtualKey(VKEY_LEFT));
-  type(virtualKey(VKEY_BACK));  // Xc
+  type(virtualKey(VKEY_BACK));   // Xc
   type(virtualKey(VKEY_SPACE));  //  Xc
   EXPECT_STREQ(field->getText(), " Xc");
   EXPECT_EQ(field->getCaretPosition(), 1u);

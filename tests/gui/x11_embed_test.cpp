@@ -62,7 +62,7 @@ TEST(X11Embed, ChildWindowShowsTheOffscreenRenderAndCarriesHostProperties) {
 
   const std::vector<unsigned long> embed = host.property(child, "_XEMBED_INFO");
   ASSERT_EQ(embed.size(), 2u);
-  EXPECT_EQ(embed[0], 0u);        // protocol version
+  EXPECT_EQ(embed[0], 0u);       // protocol version
   EXPECT_EQ(embed[1] & 1u, 1u);  // XEMBED_MAPPED
   const std::vector<unsigned long> proc = host.property(child, "_XEventProc");
   ASSERT_EQ(proc.size(), 2u);
@@ -77,8 +77,7 @@ TEST(X11Embed, ChildWindowShowsTheOffscreenRenderAndCarriesHostProperties) {
   CBitmap* expected = frame->renderOffscreen();
   ASSERT_NE(expected, nullptr);
   pump(frame, host.display());
-  XImage* image =
-      XGetImage(host.display(), child, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
+  XImage* image = XGetImage(host.display(), child, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
   ASSERT_NE(image, nullptr);
   if (attributes.depth < 24 || attributes.visual->c_class != TrueColor) {
     XDestroyImage(image);

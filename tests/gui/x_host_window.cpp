@@ -13,8 +13,9 @@ XHostWindow::XHostWindow(int x, int y, int width, int height, unsigned long back
   XSetWindowAttributes attributes{};
   attributes.override_redirect = True;
   attributes.background_pixel = background;
-  window_ = XCreateWindow(display_, RootWindow(display_, screen), x, y, width, height, 0, CopyFromParent,
-                          InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+  window_ =
+      XCreateWindow(display_, RootWindow(display_, screen), x, y, width, height, 0, CopyFromParent,
+                    InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
   XMapRaised(display_, window_);
   XSync(display_, False);
   fullyOnScreen_ = x >= 0 && y >= 0 && x + width <= DisplayWidth(display_, screen) &&
@@ -27,14 +28,17 @@ XHostWindow::~XHostWindow() {
   XCloseDisplay(display_);
 }
 
-void* XHostWindow::handle() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(window_)); }
+void* XHostWindow::handle() const {
+  return reinterpret_cast<void*>(static_cast<uintptr_t>(window_));
+}
 
 std::vector<Window> XHostWindow::children() {
   std::vector<Window> list;
   Window root, parent, *items = nullptr;
   unsigned int count = 0;
   XSync(display_, False);
-  if (XQueryTree(display_, window_, &root, &parent, &items, &count)) list.assign(items, items + count);
+  if (XQueryTree(display_, window_, &root, &parent, &items, &count))
+    list.assign(items, items + count);
   if (items) XFree(items);
   return list;
 }
@@ -53,8 +57,8 @@ std::vector<unsigned long> XHostWindow::property(Window window, const char* name
   int format;
   unsigned long count, after;
   unsigned char* data = nullptr;
-  if (XGetWindowProperty(display_, window, atom, 0, 16, False, AnyPropertyType, &type, &format, &count,
-                         &after, &data) == Success &&
+  if (XGetWindowProperty(display_, window, atom, 0, 16, False, AnyPropertyType, &type, &format,
+                         &count, &after, &data) == Success &&
       data && format == 32) {
     const auto* longs = reinterpret_cast<const unsigned long*>(data);
     items.assign(longs, longs + count);
@@ -74,7 +78,8 @@ void XHostWindow::sendButton(Window window, int type, unsigned int button, int x
   event.xbutton.y = y;
   event.xbutton.button = button;
   event.xbutton.same_screen = True;
-  XSendEvent(display_, window, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
+  XSendEvent(display_, window, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask,
+             &event);
   XSync(display_, False);
 }
 

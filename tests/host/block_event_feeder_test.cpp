@@ -84,8 +84,9 @@ TEST(BlockEventFeeder, EventsLandInTheirBlockWithOffsetsFromTheBlockStart) {
 TEST(BlockEventFeeder, HoldsEveryEventInOneBlockWhenNeeded) {
   std::vector<FramedMidiEvent> events;
   for (int i = 0; i < 300; ++i) events.push_back(framed(i % 7, static_cast<uint8_t>(i % 128)));
-  std::stable_sort(events.begin(), events.end(),
-                   [](const FramedMidiEvent& a, const FramedMidiEvent& b) { return a.frame < b.frame; });
+  std::stable_sort(
+      events.begin(), events.end(),
+      [](const FramedMidiEvent& a, const FramedMidiEvent& b) { return a.frame < b.frame; });
   BlockEventFeeder feeder(events);
   VstEvents* list = feeder.eventsForBlock(0, 2048);
   ASSERT_EQ(list->numEvents, 300);
@@ -94,7 +95,8 @@ TEST(BlockEventFeeder, HoldsEveryEventInOneBlockWhenNeeded) {
 
 TEST(BlockEventFeeder, RandomBlockSizesLoseNoEventAndKeepEveryFrame) {
   std::vector<FramedMidiEvent> events;
-  for (int i = 0; i < 2000; ++i) events.push_back(framed(i * 37 + (i % 3), static_cast<uint8_t>(i % 128)));
+  for (int i = 0; i < 2000; ++i)
+    events.push_back(framed(i * 37 + (i % 3), static_cast<uint8_t>(i % 128)));
   const int64_t total = events.back().frame + 1;
   BlockEventFeeder feeder(events);
   vhost::BlockSizer sizer = vhost::BlockSizer::random(7);

@@ -28,8 +28,10 @@ TEST(ChunkFile, ProgramAndBankFilesLoadWhole) {
 TEST(ChunkFile, WrongSizesAndUnknownTypesAreReported) {
   host_test::ScratchFolder folder;
   host_test::writeBytes(folder.file("short.vkp"), std::vector<uint8_t>(1499, 0));
-  host_test::writeBytes(folder.file("long.vkb"), std::vector<uint8_t>(vhost::kBankChunkBytes + 1, 0));
-  host_test::writeBytes(folder.file("bank-sized.vkp"), std::vector<uint8_t>(vhost::kBankChunkBytes, 0));
+  host_test::writeBytes(folder.file("long.vkb"),
+                        std::vector<uint8_t>(vhost::kBankChunkBytes + 1, 0));
+  host_test::writeBytes(folder.file("bank-sized.vkp"),
+                        std::vector<uint8_t>(vhost::kBankChunkBytes, 0));
   host_test::writeBytes(folder.file("program.txt"), std::vector<uint8_t>(1500, 0));
 
   ChunkFile chunk;

@@ -16,11 +16,12 @@ bool parse(const std::vector<std::string>& args, CommandLine& commandLine, std::
 TEST(CommandLine, RenderOptionsInBothSpellings) {
   CommandLine line;
   std::string error;
-  ASSERT_TRUE(parse({"render", "-o", "out.wav", "--rate=44100", "--block", "random", "--seed", "9",
-                     "--tempo", "96.5", "--program", "3", "--param", "48=0.25", "--param=0=1",
-                     "--tail", "0", "--format", "pcm24", "--midi", "song.mid", "--chunk", "a.vkp",
-                     "--quiet", "--module", "other.so"},
-                    line, error))
+  ASSERT_TRUE(
+      parse({"render",      "-o",      "out.wav", "--rate=44100", "--block", "random",  "--seed",
+             "9",           "--tempo", "96.5",    "--program",    "3",       "--param", "48=0.25",
+             "--param=0=1", "--tail",  "0",       "--format",     "pcm24",   "--midi",  "song.mid",
+             "--chunk",     "a.vkp",   "--quiet", "--module",     "other.so"},
+            line, error))
       << error;
   EXPECT_EQ(line.command, Command::Render);
   EXPECT_EQ(line.modulePath, "other.so");

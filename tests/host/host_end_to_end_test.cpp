@@ -94,8 +94,8 @@ TEST(HostEndToEnd, RendersTheDemoPhraseToStereoWav) {
   EXPECT_EQ(wav.info.format & SF_FORMAT_SUBMASK, SF_FORMAT_FLOAT);
   EXPECT_EQ(wav.info.channels, 2);
   EXPECT_EQ(wav.info.samplerate, 48000);
-  const int64_t expected = vhost::renderFrameCount(
-      vhost::placeEvents(vhost::demoPhrase(120.0), 48000), 48000, 3.0);
+  const int64_t expected =
+      vhost::renderFrameCount(vhost::placeEvents(vhost::demoPhrase(120.0), 48000), 48000, 3.0);
   EXPECT_EQ(wav.info.frames, expected);
   EXPECT_EQ(countNonFinite(wav.samples), 0);
 }
@@ -128,8 +128,8 @@ TEST(HostEndToEnd, RendersAMidiFileWithAProgramChunkAndRandomBlocks) {
                                         {1, 192, {0xB0, 64, 0}}}));
   const std::string wavPath = folder.file("phrase.wav");
   const RunResult run =
-      runHost("render --midi " + quote(midiPath) + " -o " + quote(wavPath) +
-                  " --chunk " + quote(chunkPath) +
+      runHost("render --midi " + quote(midiPath) + " -o " + quote(wavPath) + " --chunk " +
+                  quote(chunkPath) +
                   " --rate 44100 --block random --seed 5 --tail 0.5 --format pcm24"
                   " --program 2 --param 1=0.8",
               folder);

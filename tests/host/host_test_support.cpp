@@ -22,7 +22,10 @@ ScratchFolder::~ScratchFolder() {
 }
 
 std::vector<uint8_t> tempoEvent(int microsecondsPerQuarter) {
-  return {0xFF, 0x51, 0x03, static_cast<uint8_t>(microsecondsPerQuarter >> 16),
+  return {0xFF,
+          0x51,
+          0x03,
+          static_cast<uint8_t>(microsecondsPerQuarter >> 16),
           static_cast<uint8_t>(microsecondsPerQuarter >> 8),
           static_cast<uint8_t>(microsecondsPerQuarter)};
 }
@@ -35,7 +38,8 @@ bool writeMidiFile(const std::string& path, int ppqn, int tracks,
   std::vector<smf_track_t*> trackList;
   for (int t = 0; t < tracks && ok; ++t) {
     smf_track_t* track = smf_track_new();
-    if (!track) ok = false;
+    if (!track)
+      ok = false;
     else {
       smf_add_track(smf, track);
       trackList.push_back(track);
@@ -61,7 +65,8 @@ bool writeMidiFile(const std::string& path, int ppqn, int tracks,
 
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream file(path, std::ios::binary);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace host_test

@@ -58,11 +58,10 @@ TEST(MidiFileNormalizer, RunningStatusAndLongMetaEventsKeepTheirTiming) {
 TEST(MidiFileNormalizer, DroppedEventsLendTheirTimeToTheNextOne) {
   // A sysex and a time signature between two notes, a tempo change to 60 BPM
   // at pulse 200, and no end-of-track at all.
-  const std::string events = bytes({0x00, 0x90, 60, 100}) +
-                             bytes({0x32, 0xF0, 0x03, 0x7E, 0x01, 0xF7}) +
-                             bytes({0x32, 0xFF, 0x58, 0x04, 4, 2, 24, 8}) +
-                             bytes({0x64, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40}) +
-                             bytes({0x64, 0x80, 60, 0});
+  const std::string events =
+      bytes({0x00, 0x90, 60, 100}) + bytes({0x32, 0xF0, 0x03, 0x7E, 0x01, 0xF7}) +
+      bytes({0x32, 0xFF, 0x58, 0x04, 4, 2, 24, 8}) +
+      bytes({0x64, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40}) + bytes({0x64, 0x80, 60, 0});
   const std::vector<TimedMidiEvent> notes = read(oneTrack(events));
   ASSERT_EQ(notes.size(), 2u);
   EXPECT_DOUBLE_EQ(notes[1].seconds, 1.0 + 1.0);  // 200 pulses at 120, then 100 at 60 BPM
@@ -92,14 +91,16 @@ TEST(MidiFileNormalizer, RefusesBrokenOrUnsupportedFiles) {
       {header(0, 1, 100) + track(bytes({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 60, 1})), "delta"},
       {header(0, 1, 100) + track(bytes({0x00, 0xFF, 0x01, 0x10, 'a'})), "meta event"},
       {header(0, 1, 100) + track(bytes({0x00, 0xF0, 0x10, 1})), "system exclusive"},
-      {header(0, 1, 100) + track(bytes({0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 1,
-                                        0xFF, 0xFF, 0xFF, 0x7F, 0x80, 60, 1})), "too long"},
+      {header(0, 1, 100) +
+           track(bytes({0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 1, 0xFF, 0xFF, 0xFF, 0x7F, 0x80, 60, 1})),
+       "too long"},
       {(header(0, 1, 100) + track(note)).substr(0, 20), "cut off"},
   };
   for (const auto& c : cases) {
     std::string plain, error;
     EXPECT_FALSE(vhost::normalizeMidiFile(c.first, plain, error)) << c.second;
-    EXPECT_NE(error.find(c.second), std::string::npos) << "expected '" << c.second << "' in: " << error;
+    EXPECT_NE(error.find(c.second), std::string::npos)
+        << "expected '" << c.second << "' in: " << error;
   }
 }
 
@@ -107,8 +108,9 @@ TEST(MidiFileNormalizer, DamagedFilesNeverCrashTheReader) {
   const std::string good =
       header(1, 2, 96) +
       track(bytes({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xFF, 0x03, 0x02, 'h', 'i'})) +
-      track(bytes({0x00, 0x90, 60, 100, 0x30, 64, 80, 0x00, 0xB0, 64, 127, 0x30, 0xE0, 0, 64,
-                   0x00, 0xF0, 0x02, 0x01, 0xF7, 0x30, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00}));
+      track(bytes({0x00, 0x90, 60,   100, 0x30, 64,   80,   0x00, 0xB0, 64,
+                   127,  0x30, 0xE0, 0,   64,   0x00, 0xF0, 0x02, 0x01, 0xF7,
+                   0x30, 0x80, 60,   0,   0x00, 0xFF, 0x2F, 0x00}));
   ASSERT_EQ(read(good).size(), 5u);
   // Every truncation, then random damage: each either reads or is refused.
   for (size_t length = 0; length < good.size(); ++length) {

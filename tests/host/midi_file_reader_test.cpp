@@ -27,15 +27,15 @@ TEST(MidiFileReader, ReadsChannelMessagesOfAllChannelsAtTempoMapTimes) {
   const std::vector<PulseEvent> written = {
       {1, 0, host_test::tempoEvent(1000000)},
       {1, 2 * kPpqn, host_test::tempoEvent(500000)},
-      {2, 0, {0x90, 60, 100}},                    // note on, channel 1
-      {2, kPpqn, {0x80, 60, 40}},                 // note off at 1 s
-      {2, kPpqn, {0xBF, 64, 127}},                // pedal, channel 16
-      {2, 2 * kPpqn, {0xE5, 0x00, 0x50}},         // pitch bend, channel 6 at 2 s
-      {2, 3 * kPpqn, {0xC3, 7}},                  // program change at 2.5 s
-      {2, 3 * kPpqn, {0xD0, 90}},                 // channel pressure: left out
-      {2, 3 * kPpqn, {0xA0, 60, 20}},             // poly pressure: left out
+      {2, 0, {0x90, 60, 100}},                               // note on, channel 1
+      {2, kPpqn, {0x80, 60, 40}},                            // note off at 1 s
+      {2, kPpqn, {0xBF, 64, 127}},                           // pedal, channel 16
+      {2, 2 * kPpqn, {0xE5, 0x00, 0x50}},                    // pitch bend, channel 6 at 2 s
+      {2, 3 * kPpqn, {0xC3, 7}},                             // program change at 2.5 s
+      {2, 3 * kPpqn, {0xD0, 90}},                            // channel pressure: left out
+      {2, 3 * kPpqn, {0xA0, 60, 20}},                        // poly pressure: left out
       {2, 3 * kPpqn, {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7}},  // sysex: left out
-      {2, 4 * kPpqn, {0x9A, 36, 0}},              // note on with velocity 0 at 3 s
+      {2, 4 * kPpqn, {0x9A, 36, 0}},                         // note on with velocity 0 at 3 s
   };
   ASSERT_TRUE(host_test::writeMidiFile(path, kPpqn, 2, written));
 
@@ -44,8 +44,8 @@ TEST(MidiFileReader, ReadsChannelMessagesOfAllChannelsAtTempoMapTimes) {
   const struct {
     double seconds;
     uint8_t size, status, data1, data2;
-  } expected[] = {{0.0, 3, 0x90, 60, 100}, {1.0, 3, 0x80, 60, 40},  {1.0, 3, 0xBF, 64, 127},
-                  {2.0, 3, 0xE5, 0, 0x50}, {2.5, 2, 0xC3, 7, 0},    {3.0, 3, 0x9A, 36, 0}};
+  } expected[] = {{0.0, 3, 0x90, 60, 100}, {1.0, 3, 0x80, 60, 40}, {1.0, 3, 0xBF, 64, 127},
+                  {2.0, 3, 0xE5, 0, 0x50}, {2.5, 2, 0xC3, 7, 0},   {3.0, 3, 0x9A, 36, 0}};
   for (size_t i = 0; i < events.size(); ++i) {
     SCOPED_TRACE(i);
     EXPECT_NEAR(events[i].seconds, expected[i].seconds, 1e-9);
@@ -80,15 +80,16 @@ TEST(MidiFileReader, ReportsFilesItCannotRead) {
   EXPECT_NE(error.find("cannot open"), std::string::npos) << error;
 
   const std::string text = folder.file("text.mid");
-  host_test::writeBytes(text, {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!'});
+  host_test::writeBytes(text,
+                        {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!'});
   error.clear();
   EXPECT_FALSE(vhost::readMidiFile(text, events, error));
   EXPECT_NE(error.find("not a standard MIDI file"), std::string::npos) << error;
 
   // A header promising a track that is cut off.
   const std::string cut = folder.file("cut.mid");
-  host_test::writeBytes(cut, {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 1, 0x01, 0xE0, 'M', 'T',
-                              'r', 'k', 0, 0, 0, 0x10, 0x00, 0x90});
+  host_test::writeBytes(cut, {'M',  'T',  'h', 'd', 0,   0,   0, 6, 0, 1,    0,    1,
+                              0x01, 0xE0, 'M', 'T', 'r', 'k', 0, 0, 0, 0x10, 0x00, 0x90});
   error.clear();
   EXPECT_FALSE(vhost::readMidiFile(cut, events, error));
   EXPECT_NE(error.find("cut off"), std::string::npos) << error;

@@ -73,8 +73,8 @@ class FakeInstrument {
  private:
   static FakeInstrument& of(AEffect* e) { return *static_cast<FakeInstrument*>(e->object); }
 
-  static VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                            void* ptr, float) {
+  static VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                            float) {
     FakeInstrument& fake = of(e);
     fake.requests.push_back(opcode);
     switch (opcode) {
@@ -112,8 +112,8 @@ class FakeInstrument {
     fake.requests.push_back(kProcessCall);
     BlockRecord& block = fake.blocks.back();
     block.frames = frames;
-    const auto* time =
-        reinterpret_cast<const VstTimeInfo*>(fake.host(e, audioMasterGetTime, 0, kVstTempoValid, nullptr, 0.0f));
+    const auto* time = reinterpret_cast<const VstTimeInfo*>(
+        fake.host(e, audioMasterGetTime, 0, kVstTempoValid, nullptr, 0.0f));
     if (time) {
       block.samplePos = time->samplePos;
       block.ppqPos = time->ppqPos;
@@ -121,8 +121,8 @@ class FakeInstrument {
     block.processLevel = fake.host(e, audioMasterGetCurrentProcessLevel, 0, 0, nullptr, 0.0f);
     const int64_t start = static_cast<int64_t>(block.samplePos);
     for (VstInt32 i = 0; i < frames; ++i) {
-      outputs[0][i] = start + i == fake.nanAtFrame ? std::numeric_limits<float>::quiet_NaN()
-                                                   : fake.outputValue;
+      outputs[0][i] =
+          start + i == fake.nanAtFrame ? std::numeric_limits<float>::quiet_NaN() : fake.outputValue;
       if (fake.effect.numOutputs > 1) outputs[1][i] = -fake.outputValue;
     }
   }
@@ -350,7 +350,8 @@ TEST(RenderSession, BrokenModulesAndWrongSettingsAreReported) {
   {
     FakeInstrument fake;
     settings.tailSeconds = 0.0;
-    EXPECT_FALSE(render({vhost::makeMidiEvent(4000.0, 0x90, 60, 1)}, settings, sink, result, error));
+    EXPECT_FALSE(
+        render({vhost::makeMidiEvent(4000.0, 0x90, 60, 1)}, settings, sink, result, error));
     EXPECT_NE(error.find("limit"), std::string::npos) << error;
   }
 }

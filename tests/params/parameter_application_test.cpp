@@ -26,8 +26,8 @@ TEST_F(Application, NoiseModeFollowsDiffusionExactlyOne) {
   set(14, 0.8f);
   EXPECT_EQ(e().keys[60].bFreqBase, bBase) << "spring B keeps its tuning in noise mode";
   EXPECT_FLOAT_EQ(e().noiseFreq.target,
-                  engine::frequencyCoefficient(440.0f * std::pow(2.0f, (68.0f * 0.8f - 12.0f) / 12.0f),
-                                               e().invRate2));
+                  engine::frequencyCoefficient(
+                      440.0f * std::pow(2.0f, (68.0f * 0.8f - 12.0f) / 12.0f), e().invRate2));
   set(22, 0.99f);
   EXPECT_EQ(e().noiseMode, 0);
   set(14, 0.8f);
@@ -48,7 +48,8 @@ TEST_F(Application, BendScalesNeedAPitchRange) {
   EXPECT_EQ(e().keys[60].bendUpDepth, 1.0f);
   set(44, 1.0f);  // 12 semitones
   set(63, 0.5f);
-  const float expected = (std::pow(2.0f, 12.0f * 0.5f / 6.0f) - 1.0f) / (std::pow(2.0f, 2.0f) - 1.0f);
+  const float expected =
+      (std::pow(2.0f, 12.0f * 0.5f / 6.0f) - 1.0f) / (std::pow(2.0f, 2.0f) - 1.0f);
   for (int key = 0; key < 128; key += 12) EXPECT_FLOAT_EQ(e().keys[key].bendUpDepth, expected);
   EXPECT_EQ(e().keys[61].bendUpDepth, 1.0f);
   set(75, 0.0f);
@@ -105,8 +106,8 @@ TEST_F(Application, ConcertPitchReachesTheFrequenciesAppliedAfterIt) {
   // the sand frequency (91) comes after it and sees 460 Hz.
   EXPECT_EQ(e().body.bodyTune, k440);
   EXPECT_FLOAT_EQ(e().sand.sandFreq,
-                  engine::frequencyCoefficient(460.0f * std::pow(2.0f, (68.0f * 0.9f - 12.0f) / 12.0f),
-                                               e().invRate2));
+                  engine::frequencyCoefficient(
+                      460.0f * std::pow(2.0f, (68.0f * 0.9f - 12.0f) / 12.0f), e().invRate2));
   h.plugin().setProgram(1);
   EXPECT_GT(e().body.bodyTune, k440);
 }

@@ -45,8 +45,8 @@ TEST(TuningPasses, OffsetModeSitsTheSetIntervalAway) {
     const int tenths = static_cast<int>(480.0f * offset) - 120;
     for (int key = 21; key <= 108; ++key) {
       const engine::KeyState& k = h.engine().keys[key];
-      const float expected = std::min(
-          static_cast<float>(std::pow(2.0, tenths / 60.0) * k.aMainFreq), 1.4f);
+      const float expected =
+          std::min(static_cast<float>(std::pow(2.0, tenths / 60.0) * k.aMainFreq), 1.4f);
       ASSERT_EQ(k.aOffsetFreqBase, expected) << key << " " << offset;
     }
   }

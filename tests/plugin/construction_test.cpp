@@ -13,7 +13,6 @@
 #include "plugin/quarnel.h"
 #include "support/fake_host.h"
 
-
 namespace {
 
 // Nothrow allocations of at least this many bytes fail while set.

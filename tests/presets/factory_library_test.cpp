@@ -19,7 +19,8 @@ std::string libraryFolder() { return platform::folderOf(VELLMARK_MODULE_PATH) + 
 TEST(FactoryLibrary, TheBankHoldsEveryProgramFileByteForByteInItsValues) {
   const auto files = presets::listPresetFiles({{libraryFolder(), false}}, ".vkp", 1024);
   ASSERT_GE(files.size(), 24u);
-  const std::vector<uint8_t> bankBytes = presets_test::readAll(libraryFolder() + "/Vellmark Factory.vkb");
+  const std::vector<uint8_t> bankBytes =
+      presets_test::readAll(libraryFolder() + "/Vellmark Factory.vkb");
   ASSERT_EQ(bankBytes.size(), sizeof(params::BankImage));
   params::BankImage bank;
   std::memcpy(&bank, bankBytes.data(), sizeof bank);
@@ -40,7 +41,8 @@ TEST(FactoryLibrary, TheBankHoldsEveryProgramFileByteForByteInItsValues) {
 }
 
 TEST(FactoryLibrary, EveryProgramPlaysAudiblyCleanly) {
-  for (const presets::PresetFile& file : presets::listPresetFiles({{libraryFolder(), false}}, ".vkp", 1024)) {
+  for (const presets::PresetFile& file :
+       presets::listPresetFiles({{libraryFolder(), false}}, ".vkp", 1024)) {
     testing_support::PluginHarness h;
     ASSERT_TRUE(h.plugin().loadProgramFile(0, file.path.c_str())) << file.name;
     h.plugin().setProgram(0);

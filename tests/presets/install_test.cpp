@@ -11,9 +11,10 @@
 TEST(Install, AFreshInstallFindsItsPresetFolder) {
   host_test::ScratchFolder scratch;
   const std::string destination = std::filesystem::canonical(scratch.file("")).string();
-  const std::string command = std::string("'") + VELLMARK_CMAKE_COMMAND + "' -E env 'DESTDIR=" +
-                              destination + "' '" + VELLMARK_CMAKE_COMMAND + "' --install '" +
-                              VELLMARK_BUILD_DIR + "' > '" + destination + "/install.log' 2>&1";
+  const std::string command = std::string("'") + VELLMARK_CMAKE_COMMAND +
+                              "' -E env 'DESTDIR=" + destination + "' '" + VELLMARK_CMAKE_COMMAND +
+                              "' --install '" + VELLMARK_BUILD_DIR + "' > '" + destination +
+                              "/install.log' 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
   const std::string expected = destination + VELLMARK_INSTALLED_DIR;

@@ -37,8 +37,7 @@ TEST(PresetDirectories, PresetsFolderBesideTheModuleWhenItExists) {
 
 TEST(PresetDirectories, AModuleLoadedFromAnotherFolderLooksBesideItself) {
   host_test::ScratchFolder scratch;
-  const std::string folder =
-      std::filesystem::canonical(scratch.file("")).string();
+  const std::string folder = std::filesystem::canonical(scratch.file("")).string();
   const std::string copy = folder + "/vellmark.so";
   std::filesystem::copy_file(VELLMARK_MODULE_PATH, copy);
 
@@ -54,7 +53,8 @@ TEST(PresetDirectories, AModuleLoadedFromAnotherFolderLooksBesideItself) {
 
 // Runs locatePresetDirectories in a child process under the unprivileged
 // user "nobody"; false when that is not possible.
-bool locateAsNobody(const std::string& module, const std::string& user, presets::PresetDirectories& found) {
+bool locateAsNobody(const std::string& module, const std::string& user,
+                    presets::PresetDirectories& found) {
   int channel[2];
   if (::pipe(channel) != 0) return false;
   const pid_t child = ::fork();
@@ -63,16 +63,19 @@ bool locateAsNobody(const std::string& module, const std::string& user, presets:
     if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(1);
     const presets::PresetDirectories d = locatePresetDirectories(module, user);
     const std::string answer = d.presetDirectory + "\n" + d.sharedDirectory + "\n";
-    const bool written = ::write(channel[1], answer.data(), answer.size()) == static_cast<ssize_t>(answer.size());
+    const bool written =
+        ::write(channel[1], answer.data(), answer.size()) == static_cast<ssize_t>(answer.size());
     ::_exit(written ? 0 : 1);
   }
   ::close(channel[1]);
   std::string answer;
   char buffer[512];
-  for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) answer.append(buffer, static_cast<size_t>(got));
+  for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+    answer.append(buffer, static_cast<size_t>(got));
   ::close(channel[0]);
   int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0)
     return false;
   const size_t line = answer.find('\n');
   if (line == std::string::npos) return false;

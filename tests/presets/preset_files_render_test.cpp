@@ -19,10 +19,9 @@ std::string quote(const std::string& text) { return "'" + text + "'"; }
 // an empty text when it failed.
 std::string renderWith(const host_test::ScratchFolder& folder, const std::string& arguments) {
   const std::string log = folder.file("render.txt");
-  const std::string command = quote(VELLMARK_HOST_PATH) + " render -o " +
-                              quote(folder.file("out.wav")) + " --tail 0.2 " + arguments +
-                              " --module " + quote(VELLMARK_MODULE_PATH) + " > " + quote(log) +
-                              " 2>&1";
+  const std::string command =
+      quote(VELLMARK_HOST_PATH) + " render -o " + quote(folder.file("out.wav")) + " --tail 0.2 " +
+      arguments + " --module " + quote(VELLMARK_MODULE_PATH) + " > " + quote(log) + " 2>&1";
   const int status = std::system(command.c_str());
   std::ifstream file(log);
   std::stringstream text;

@@ -13,10 +13,11 @@
 using presets::naturalLess;
 
 TEST(PresetListing, NaturalOrderIgnoresCaseAndComparesNumbersByValue) {
-  std::vector<std::string> names{"pad 10", "Pad 2", "bell", "Bell 01", "Bell 1", "b", "a9z", "a10", ""};
+  std::vector<std::string> names{"pad 10", "Pad 2", "bell", "Bell 01", "Bell 1",
+                                 "b",      "a9z",   "a10",  ""};
   std::sort(names.begin(), names.end(), naturalLess);
-  EXPECT_EQ(names, (std::vector<std::string>{"", "a9z", "a10", "b", "bell", "Bell 1", "Bell 01", "Pad 2",
-                                             "pad 10"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"", "a9z", "a10", "b", "bell", "Bell 1", "Bell 01",
+                                             "Pad 2", "pad 10"}));
   EXPECT_FALSE(naturalLess("x", "x"));
   EXPECT_TRUE(naturalLess("X", "x") != naturalLess("x", "X")) << "a total order";
   EXPECT_TRUE(naturalLess("9", "18446744073709551616000"));  // no overflow on long runs
@@ -26,7 +27,8 @@ TEST(PresetListing, ListsExactExtensionsWithUserFilesHidingSharedOnesUpToTheCap)
   host_test::ScratchFolder user, shared;
   for (const char* name : {"Mine.vkp", "Same.vkp", "upper.VKP", ".vkp", "bank.vkb"})
     host_test::writeBytes(user.file(name), {1});
-  for (const char* name : {"Same.vkp", "Factory.vkp"}) host_test::writeBytes(shared.file(name), {1});
+  for (const char* name : {"Same.vkp", "Factory.vkp"})
+    host_test::writeBytes(shared.file(name), {1});
   const std::string userPath = user.file("x").substr(0, user.file("x").size() - 2);
   const std::string sharedPath = shared.file("x").substr(0, shared.file("x").size() - 2);
   const std::vector<presets::PresetFolder> folders{{userPath, false}, {sharedPath, true}};

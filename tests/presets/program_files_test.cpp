@@ -134,7 +134,8 @@ TEST_F(ProgramFiles, LoadsThatFailChangeNothing) {
   EXPECT_EQ(storeBytes(), before) << "values, name and path all as they were";
 
   std::vector<uint8_t> bank = storeBytes();
-  host_test::writeBytes(folder.file("short.vkb"), std::vector<uint8_t>(bank.begin(), bank.end() - 1));
+  host_test::writeBytes(folder.file("short.vkb"),
+                        std::vector<uint8_t>(bank.begin(), bank.end() - 1));
   EXPECT_FALSE(q().loadBankFile(folder.file("short.vkb").c_str()));
   EXPECT_FALSE(q().loadBankFile(folder.file("keep.vkp").c_str()));
   EXPECT_FALSE(q().loadBankFile(folder.file("missing.vkb").c_str()));

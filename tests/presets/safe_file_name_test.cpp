@@ -32,9 +32,9 @@ TEST(SafeFileName, SeparatorsDrivesAndParentFoldersCannotLeaveTheFolder) {
 }
 
 TEST(SafeFileName, DeviceNamesInAnyCaseAndWithAnyExtensionAreRenamed) {
-  for (const char* device : {"CON", "con", "Prn", "AUX", "nul", "NUL.vkp", "nul .txt", "COM1",
-                             "com9", "LPT1", "lpt0.x", "CONIN$", "conout$", "COM\xB9", "NUL.",
-                             " nul", "..\\NUL"}) {
+  for (const char* device :
+       {"CON", "con", "Prn", "AUX", "nul", "NUL.vkp", "nul .txt", "COM1", "com9", "LPT1", "lpt0.x",
+        "CONIN$", "conout$", "COM\xB9", "NUL.", " nul", "..\\NUL"}) {
     const std::string safe = safeFileName(device);
     EXPECT_EQ(safe[0], '_') << device;
     EXPECT_EQ(safeFileName(safe), safe) << "a safe name stays as it is";

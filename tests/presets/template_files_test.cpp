@@ -39,16 +39,20 @@ class TemplateFiles : public ::testing::Test {
 TEST_F(TemplateFiles, WrittenTemplatesReadBackExactly) {
   for (int i = 51; i <= 86; ++i) h.setParameter(i, 1.0f / static_cast<float>(i));
   const std::vector<float> notes = range(51, 62), bends = range(63, 86);
-  ASSERT_TRUE(presets::writeTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("a.vkt").c_str()));
-  ASSERT_TRUE(presets::writeTemplateFile(h.plugin(), TemplateMode::PitchBend, folder.file("a.vkm").c_str()));
+  ASSERT_TRUE(
+      presets::writeTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("a.vkt").c_str()));
+  ASSERT_TRUE(presets::writeTemplateFile(h.plugin(), TemplateMode::PitchBend,
+                                         folder.file("a.vkm").c_str()));
   EXPECT_EQ(floatsIn(folder.file("a.vkt")), notes) << "48 bytes of raw floats";
   EXPECT_EQ(floatsIn(folder.file("a.vkm")), bends) << "96 bytes of raw floats";
 
   for (int i = 51; i <= 86; ++i) h.setParameter(i, 0.5f);
-  EXPECT_TRUE(presets::readTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("a.vkt").c_str()));
+  EXPECT_TRUE(
+      presets::readTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("a.vkt").c_str()));
   EXPECT_EQ(range(51, 62), notes);
   EXPECT_EQ(range(63, 86), std::vector<float>(24, 0.5f)) << "a notes template leaves the bends";
-  EXPECT_TRUE(presets::readTemplateFile(h.plugin(), TemplateMode::PitchBend, folder.file("a.vkm").c_str()));
+  EXPECT_TRUE(
+      presets::readTemplateFile(h.plugin(), TemplateMode::PitchBend, folder.file("a.vkm").c_str()));
   EXPECT_EQ(range(63, 86), bends);
 }
 
@@ -56,21 +60,25 @@ TEST_F(TemplateFiles, ShortLongAndMissingFiles) {
   for (int i = 51; i <= 62; ++i) h.setParameter(i, 0.5f);
   // Two whole values and half of a third.
   writeFloats(folder.file("short.vkt"), {0.1f, 0.2f, 0.3f}, 10);
-  EXPECT_FALSE(presets::readTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("short.vkt").c_str()));
+  EXPECT_FALSE(
+      presets::readTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("short.vkt").c_str()));
   std::vector<float> expected(12, 0.5f);
   expected[0] = 0.1f;
   expected[1] = 0.2f;
   EXPECT_EQ(range(51, 62), expected) << "positions the file does not hold keep their values";
 
   writeFloats(folder.file("long.vkt"), std::vector<float>(15, 0.75f), 60);
-  EXPECT_TRUE(presets::readTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("long.vkt").c_str()));
+  EXPECT_TRUE(
+      presets::readTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("long.vkt").c_str()));
   EXPECT_EQ(range(51, 62), std::vector<float>(12, 0.75f));
   EXPECT_EQ(value(63), 1.0f) << "bytes beyond the template are ignored";
 
-  EXPECT_FALSE(presets::readTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("none.vkt").c_str()));
+  EXPECT_FALSE(
+      presets::readTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("none.vkt").c_str()));
   EXPECT_FALSE(presets::readTemplateFile(h.plugin(), TemplateMode::Notes, nullptr));
   EXPECT_EQ(range(51, 62), std::vector<float>(12, 0.75f));
-  EXPECT_FALSE(presets::writeTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("no/a.vkt").c_str()));
+  EXPECT_FALSE(
+      presets::writeTemplateFile(h.plugin(), TemplateMode::Notes, folder.file("no/a.vkt").c_str()));
   if (presets_test::fileExists("/dev/full")) {
     EXPECT_FALSE(presets::writeTemplateFile(h.plugin(), TemplateMode::PitchBend, "/dev/full"));
   }
@@ -99,11 +107,14 @@ TEST_F(TemplateFiles, TheFolderFollowsTheLastTemplateLoadedOrSaved) {
   EXPECT_EQ(templates.path(), folder.file("saved"));
 
   writeFloats(folder.file("loaded/b.vkm"), std::vector<float>(24, 0.25f), 96);
-  ASSERT_TRUE(templates.load(h.plugin(), TemplateMode::PitchBend, folder.file("loaded/b.vkm").c_str()));
+  ASSERT_TRUE(
+      templates.load(h.plugin(), TemplateMode::PitchBend, folder.file("loaded/b.vkm").c_str()));
   EXPECT_EQ(templates.path(), folder.file("loaded"));
   EXPECT_EQ(value(86), 0.25f);
-  EXPECT_FALSE(templates.load(h.plugin(), TemplateMode::Notes, folder.file("saved/none.vkt").c_str()));
-  EXPECT_EQ(templates.path(), folder.file("loaded")) << "a file that cannot be read is not followed";
+  EXPECT_FALSE(
+      templates.load(h.plugin(), TemplateMode::Notes, folder.file("saved/none.vkt").c_str()));
+  EXPECT_EQ(templates.path(), folder.file("loaded"))
+      << "a file that cannot be read is not followed";
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST_F(TuningTemplates, NotesTemplatesHaveTheirTableValues) {
 
   ASSERT_TRUE(presets::applyTemplate(h.plugin(), TemplateMode::Notes, 4));
   EXPECT_EQ(range(51, 62), (std::vector<float>{0.5f, 0.5f, 0.025f, 0.5f, 0.5f, 0.975f, 0.5f, 0.5f,
-                                              0.025f, 0.5f, 0.5f, 0.025f}))
+                                               0.025f, 0.5f, 0.5f, 0.025f}))
       << "OCTATONIC";
   EXPECT_STREQ(presets::templateItemName(TemplateMode::Notes, 2), "MEAN");
   EXPECT_STREQ(presets::templateItemName(TemplateMode::PitchBend, 2), "TONIC Cmaj");
@@ -56,14 +56,18 @@ TEST_F(TuningTemplates, PitchBendTemplatesSetUpThenDown) {
   EXPECT_EQ(range(63, 86), std::vector<float>(24, 1.0f)) << "RESET";
 
   ASSERT_TRUE(presets::applyTemplate(h.plugin(), TemplateMode::PitchBend, 2));
-  EXPECT_EQ(range(63, 74), (std::vector<float>{1, 0.5f, 1, 0.5f, 0.5f, 1, 0.5f, 1, 0.5f, 1, 1, 0.5f}));
-  EXPECT_EQ(range(75, 86), (std::vector<float>{0.5f, 0.5f, 1, 0.5f, 1, 0.5f, 0.5f, 1, 0.5f, 1, 0.5f, 1}));
+  EXPECT_EQ(range(63, 74),
+            (std::vector<float>{1, 0.5f, 1, 0.5f, 0.5f, 1, 0.5f, 1, 0.5f, 1, 1, 0.5f}));
+  EXPECT_EQ(range(75, 86),
+            (std::vector<float>{0.5f, 0.5f, 1, 0.5f, 1, 0.5f, 0.5f, 1, 0.5f, 1, 0.5f, 1}));
   ASSERT_TRUE(presets::applyTemplate(h.plugin(), TemplateMode::PitchBend, 3));
-  EXPECT_EQ(range(63, 74), (std::vector<float>{0.5f, 1, 0.5f, 0, 1, 0.5f, 1, 0.5f, 1, 0.5f, 0, 0.5f}));
+  EXPECT_EQ(range(63, 74),
+            (std::vector<float>{0.5f, 1, 0.5f, 0, 1, 0.5f, 1, 0.5f, 1, 0.5f, 0, 0.5f}));
   EXPECT_EQ(range(75, 86), (std::vector<float>{1, 0, 0.5f, 1, 0.5f, 1, 0, 0.5f, 1, 0.5f, 1, 0.5f}));
   ASSERT_TRUE(presets::applyTemplate(h.plugin(), TemplateMode::PitchBend, 4));
   EXPECT_EQ(range(63, 74), (std::vector<float>{0.5f, 1, 1, 0.5f, 1, 0.5f, 0.5f, 1, 1, 0.5f, 1, 1}));
-  EXPECT_EQ(range(75, 86), (std::vector<float>{1, 0.5f, 0.5f, 1, 0.5f, 1, 1, 0.5f, 0.5f, 1, 0.5f, 0.5f}));
+  EXPECT_EQ(range(75, 86),
+            (std::vector<float>{1, 0.5f, 0.5f, 1, 0.5f, 1, 1, 0.5f, 0.5f, 1, 0.5f, 0.5f}));
 }
 
 TEST_F(TuningTemplates, UnknownItemsChangeNothingAndNothingIsAutomated) {

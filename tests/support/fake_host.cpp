@@ -29,8 +29,8 @@ int FakeHost::count(VstInt32 opcode) const {
   return n;
 }
 
-VstIntPtr FakeHost::dispatch(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                             void* ptr, float opt) {
+VstIntPtr FakeHost::dispatch(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                             float opt) {
   FakeHost* host = currentHost;
   if (!host) return 0;
   host->calls.push_back({opcode, index, value, opt});

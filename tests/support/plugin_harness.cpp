@@ -68,7 +68,8 @@ bool allZero(const Stereo& s) {
 
 float peak(const Stereo& s) {
   float p = 0.0f;
-  for (size_t i = 0; i < s.size(); ++i) p = std::max({p, std::fabs(s.left[i]), std::fabs(s.right[i])});
+  for (size_t i = 0; i < s.size(); ++i)
+    p = std::max({p, std::fabs(s.left[i]), std::fabs(s.right[i])});
   return p;
 }
 

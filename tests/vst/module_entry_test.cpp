@@ -42,8 +42,8 @@ TEST_F(ModuleTest, ExportsTheEntryPointUnderBothNames) {
   EXPECT_NE(module.entry("VSTPluginMain"), nullptr);
   EXPECT_NE(module.entry("main"), nullptr);
   // Nothing but the two entry points leaks out of the module.
-  std::string command = std::string("nm -D --defined-only ") + VELLMARK_MODULE_PATH +
-                        " | grep ' T ' | wc -l";
+  std::string command =
+      std::string("nm -D --defined-only ") + VELLMARK_MODULE_PATH + " | grep ' T ' | wc -l";
   FILE* pipe = popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   int exported = 0;
@@ -118,8 +118,8 @@ TEST_F(ModuleTest, IdentityAndCapabilities) {
     std::strcpy(buffer, yes);
     EXPECT_EQ(dispatch(e, effCanDo, 0, 0, buffer), 1) << yes;
   }
-  for (const char* no : {"", "sendVstEvents", "receiveVstEvents ", "offline", "bypass",
-                         "receivevstevents"}) {
+  for (const char* no :
+       {"", "sendVstEvents", "receiveVstEvents ", "offline", "bypass", "receivevstevents"}) {
     char buffer[64];
     std::strcpy(buffer, no);
     EXPECT_EQ(dispatch(e, effCanDo, 0, 0, buffer), -1) << no;

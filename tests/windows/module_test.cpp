@@ -9,8 +9,8 @@
 
 #include "dll_fixture.h"
 
-using windows_test::Instance;
 using windows_test::allFiniteAndInRange;
+using windows_test::Instance;
 
 namespace {
 
@@ -91,7 +91,8 @@ TEST(WindowsModule, BankAndProgramChunksRoundTripIntoAnotherInstance) {
   first->dispatch(effSetProgram, 0, 3);
   char name[] = "Round trip";
   first->dispatch(effSetProgramName, 0, 0, name);
-  for (VstInt32 index = 0; index < 111; index += 7) first->setParameter(index, 0.25f + index / 500.0f);
+  for (VstInt32 index = 0; index < 111; index += 7)
+    first->setParameter(index, 0.25f + index / 500.0f);
   const std::vector<uint8_t> bank = chunkOf(first, true);
   ASSERT_EQ(bank.size(), 97024u);
 

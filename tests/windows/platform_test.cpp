@@ -25,8 +25,8 @@ class ScratchFolder {
  public:
   ScratchFolder() {
     static int count = 0;
-    path_ = fs::temp_directory_path() /
-            ("vellmark-windows-test-" + std::to_string(std::rand()) + "-" + std::to_string(++count));
+    path_ = fs::temp_directory_path() / ("vellmark-windows-test-" + std::to_string(std::rand()) +
+                                         "-" + std::to_string(++count));
     fs::remove_all(path_);
     fs::create_directories(path_);
   }
@@ -160,8 +160,9 @@ TEST(WindowsPlatform, HostileNamesStayInsideThePresetFolder) {
   ScratchFolder outer;
   fs::create_directory(outer.file("presets"));
   const std::string presetsFolder = outer.file("presets");
-  const std::vector<std::string> names = {"..\\escape", "../escape", "C:\\escape", "CON", "nul",
-                                          "COM1", "lpt9.txt", "..", "a:b", "what?*", "aux . "};
+  const std::vector<std::string> names = {"..\\escape", "../escape", "C:\\escape", "CON",
+                                          "nul",        "COM1",      "lpt9.txt",   "..",
+                                          "a:b",        "what?*",    "aux . "};
   for (const std::string& name : names) {
     const std::string path = presets::presetFilePath(presetsFolder, name, ".vkp");
     EXPECT_TRUE(replace(path, name)) << name << " as " << path;

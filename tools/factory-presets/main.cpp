@@ -22,11 +22,13 @@ params::ProgramRecord recordOf(const factory::FactoryProgram& program) {
   params::ProgramRecord record;
   params::fillDefaults(record);
   params::setRecordName(record, program.name);
-  for (const factory::Setting& setting : program.settings) record.values[setting.parameter] = setting.value;
+  for (const factory::Setting& setting : program.settings)
+    record.values[setting.parameter] = setting.value;
   if (program.notesTemplate != 0) {
     float tuning[presets::kPitchClasses];
     if (presets::builtInTemplateValues(presets::TemplateMode::Notes, program.notesTemplate, tuning))
-      for (int i = 0; i < presets::kPitchClasses; ++i) record.values[params::kMicrotuneFirst + i] = tuning[i];
+      for (int i = 0; i < presets::kPitchClasses; ++i)
+        record.values[params::kMicrotuneFirst + i] = tuning[i];
   }
   return record;
 }

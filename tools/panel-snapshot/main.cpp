@@ -24,16 +24,16 @@ struct Rect {
 };
 
 const Rect kDials[] = {
-    {25, 67, 77, 119},    {90, 95, 120, 125},   {130, 95, 160, 125},  {170, 95, 200, 125},
-    {210, 95, 240, 125},  {260, 95, 285, 120},  {375, 95, 400, 120},  {25, 149, 77, 201},
-    {92, 179, 117, 204},  {122, 179, 147, 204}, {170, 177, 200, 207}, {210, 177, 240, 207},
-    {260, 177, 285, 202}, {290, 177, 315, 202}, {375, 177, 400, 202}, {30, 220, 70, 260},
-    {92, 261, 117, 286},  {122, 261, 147, 286}, {170, 259, 200, 289}, {210, 259, 240, 289},
-    {260, 259, 285, 284}, {6, 439, 33, 466},    {345, 259, 370, 284}, {375, 259, 400, 284},
-    {486, 253, 536, 303}, {555, 276, 585, 306}, {590, 276, 620, 306}, {625, 276, 655, 306},
-    {660, 276, 690, 306}, {715, 253, 765, 303}, {568, 208, 591, 231}, {598, 208, 621, 231},
-    {785, 234, 815, 264}, {820, 234, 850, 264}, {855, 234, 885, 264}, {905, 253, 955, 303},
-    {914, 216, 944, 246}, {865, 276, 895, 306}, {985, 60, 1005, 80},  {985, 90, 1005, 110},
+    {25, 67, 77, 119},     {90, 95, 120, 125},   {130, 95, 160, 125},  {170, 95, 200, 125},
+    {210, 95, 240, 125},   {260, 95, 285, 120},  {375, 95, 400, 120},  {25, 149, 77, 201},
+    {92, 179, 117, 204},   {122, 179, 147, 204}, {170, 177, 200, 207}, {210, 177, 240, 207},
+    {260, 177, 285, 202},  {290, 177, 315, 202}, {375, 177, 400, 202}, {30, 220, 70, 260},
+    {92, 261, 117, 286},   {122, 261, 147, 286}, {170, 259, 200, 289}, {210, 259, 240, 289},
+    {260, 259, 285, 284},  {6, 439, 33, 466},    {345, 259, 370, 284}, {375, 259, 400, 284},
+    {486, 253, 536, 303},  {555, 276, 585, 306}, {590, 276, 620, 306}, {625, 276, 655, 306},
+    {660, 276, 690, 306},  {715, 253, 765, 303}, {568, 208, 591, 231}, {598, 208, 621, 231},
+    {785, 234, 815, 264},  {820, 234, 850, 264}, {855, 234, 885, 264}, {905, 253, 955, 303},
+    {914, 216, 944, 246},  {865, 276, 895, 306}, {985, 60, 1005, 80},  {985, 90, 1005, 110},
     {985, 120, 1005, 140},
 };
 
@@ -44,7 +44,8 @@ void drawSkins(gui::CBitmap* canvas) {
     const int width = r.right - r.left;
     auto* face = new map_Dial(width, 120);
     const gui::CRect dest(r.left, r.top, r.right, r.bottom);
-    face->generate(&context, dest, gui::CPoint(r.left, r.top), width, r.bottom - r.top, (n % 5) / 4.0f, n == 2);
+    face->generate(&context, dest, gui::CPoint(r.left, r.top), width, r.bottom - r.top,
+                   (n % 5) / 4.0f, n == 2);
     face->forget();
     ++n;
   }
@@ -58,8 +59,8 @@ void drawSkins(gui::CBitmap* canvas) {
     const int height = s.rect.bottom - s.rect.top;
     const double left = s.rect.left + static_cast<int>(s.steps * s.value) * 12;
     auto* slab = new map_Switcher(width, height);
-    slab->generate(&context, gui::CRect(left, s.rect.top, left + width, s.rect.bottom), gui::CPoint(left, s.rect.top),
-                   width, height, s.value, false);
+    slab->generate(&context, gui::CRect(left, s.rect.top, left + width, s.rect.bottom),
+                   gui::CPoint(left, s.rect.top), width, height, s.value, false);
     slab->forget();
   }
   const struct {
@@ -92,7 +93,8 @@ int main(int argc, char** argv) {
       skins = true;
     } else if (std::strcmp(argv[i], "--colour") == 0 && i + 1 < argc &&
                std::sscanf(argv[i + 1], "%d,%d,%d", &r, &g, &b) == 3) {
-      colour = gui::CColor(static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b), 255);
+      colour = gui::CColor(static_cast<uint8_t>(r), static_cast<uint8_t>(g),
+                           static_cast<uint8_t>(b), 255);
       ++i;
     } else {
       std::fprintf(stderr, "unknown argument %s\n", argv[i]);

@@ -19,10 +19,9 @@ std::vector<FramedMidiEvent> placeEvents(const std::vector<TimedMidiEvent>& even
     framed.size = event.size;
     placed.push_back(framed);
   }
-  std::stable_sort(placed.begin(), placed.end(),
-                   [](const FramedMidiEvent& a, const FramedMidiEvent& b) {
-                     return a.frame < b.frame;
-                   });
+  std::stable_sort(
+      placed.begin(), placed.end(),
+      [](const FramedMidiEvent& a, const FramedMidiEvent& b) { return a.frame < b.frame; });
   return placed;
 }
 

@@ -151,9 +151,9 @@ bool parseColour(const std::string& text, int colour[3]) {
     const size_t comma = text.find(',', start);
     if ((i < 2) != (comma != std::string::npos)) return false;
     long long component = 0;
-    if (!parseInteger(text.substr(start, comma == std::string::npos ? std::string::npos
-                                                                    : comma - start),
-                      0, 255, component))
+    if (!parseInteger(
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start), 0,
+            255, component))
       return false;
     colour[i] = static_cast<int>(component);
     start = comma + 1;
@@ -161,14 +161,13 @@ bool parseColour(const std::string& text, int colour[3]) {
   return true;
 }
 
-bool parseSnapshotOption(const std::string& name, OptionReader& reader,
-                         SnapshotOptions& snapshot, std::string& error) {
+bool parseSnapshotOption(const std::string& name, OptionReader& reader, SnapshotOptions& snapshot,
+                         std::string& error) {
   if (name == "-o" || name == "--out") return reader.value(name, snapshot.outPath, error);
   std::string value;
   if (name == "--page") {
     if (!reader.value(name, value, error)) return false;
-    static const char* const kPages[] = {"none", "presets", "microtuning", "modulation",
-                                         "effects"};
+    static const char* const kPages[] = {"none", "presets", "microtuning", "modulation", "effects"};
     for (int page = 0; page < 5; ++page) {
       if (value == kPages[page]) {
         snapshot.page = static_cast<SnapshotPage>(page);

@@ -38,46 +38,77 @@ constexpr int kBendCentre = 8192;
 constexpr ScoreRow kScore[] = {
     // Bar 1, A minor.
     pedal(0.15, true),
-    note(0.0, 3.9, 45, 78), note(0.0, 3.9, 57, 56), note(0.0, 3.9, 60, 52), note(0.0, 3.9, 64, 60),
-    note(1.0, 0.95, 72, 84), note(2.0, 0.45, 71, 70), note(2.5, 0.45, 72, 76),
+    note(0.0, 3.9, 45, 78),
+    note(0.0, 3.9, 57, 56),
+    note(0.0, 3.9, 60, 52),
+    note(0.0, 3.9, 64, 60),
+    note(1.0, 0.95, 72, 84),
+    note(2.0, 0.45, 71, 70),
+    note(2.5, 0.45, 72, 76),
     note(3.0, 0.95, 76, 92),
     pedal(3.97, false),
     // Bar 2, F major.
     pedal(4.15, true),
-    note(4.0, 3.9, 41, 80), note(4.0, 3.9, 57, 58), note(4.0, 3.9, 60, 54), note(4.0, 3.9, 65, 62),
-    note(4.0, 1.45, 77, 96), note(5.5, 0.45, 76, 78), note(6.0, 0.95, 74, 82),
+    note(4.0, 3.9, 41, 80),
+    note(4.0, 3.9, 57, 58),
+    note(4.0, 3.9, 60, 54),
+    note(4.0, 3.9, 65, 62),
+    note(4.0, 1.45, 77, 96),
+    note(5.5, 0.45, 76, 78),
+    note(6.0, 0.95, 74, 82),
     note(7.0, 0.9, 72, 74),
     pedal(7.97, false),
     // Bar 3, C major, the bass down to C2.
     pedal(8.15, true),
-    note(8.0, 3.9, 36, 76), note(8.0, 3.9, 52, 54), note(8.0, 3.9, 55, 58), note(8.0, 3.9, 60, 56),
-    note(8.0, 0.95, 76, 88), note(9.0, 0.95, 79, 100), note(10.0, 0.45, 76, 80),
-    note(10.5, 0.45, 74, 72), note(11.0, 0.9, 72, 78),
+    note(8.0, 3.9, 36, 76),
+    note(8.0, 3.9, 52, 54),
+    note(8.0, 3.9, 55, 58),
+    note(8.0, 3.9, 60, 56),
+    note(8.0, 0.95, 76, 88),
+    note(9.0, 0.95, 79, 100),
+    note(10.0, 0.45, 76, 80),
+    note(10.5, 0.45, 74, 72),
+    note(11.0, 0.9, 72, 78),
     pedal(11.97, false),
     // Bar 4, G major; the modulation wheel swells and falls back (a scrape).
     pedal(12.15, true),
-    note(12.0, 3.9, 43, 74), note(12.0, 3.9, 55, 52), note(12.0, 3.9, 59, 56),
+    note(12.0, 3.9, 43, 74),
+    note(12.0, 3.9, 55, 52),
+    note(12.0, 3.9, 59, 56),
     note(12.0, 3.9, 62, 60),
-    note(12.0, 1.9, 74, 86), note(14.0, 0.95, 71, 74), note(15.0, 0.9, 74, 80),
-    wheel(12.25, 1.5, 0, 40), wheel(13.75, 1.75, 40, 0),
+    note(12.0, 1.9, 74, 86),
+    note(14.0, 0.95, 71, 74),
+    note(15.0, 0.9, 74, 80),
+    wheel(12.25, 1.5, 0, 40),
+    wheel(13.75, 1.75, 40, 0),
     pedal(15.97, false),
     // Bar 5, F major then G major; one gentle bend on the B.
     pedal(16.15, true),
-    note(16.0, 1.9, 41, 78), note(16.0, 1.9, 57, 56), note(16.0, 1.9, 60, 54),
+    note(16.0, 1.9, 41, 78),
+    note(16.0, 1.9, 57, 56),
+    note(16.0, 1.9, 60, 54),
     note(16.0, 1.9, 65, 58),
-    note(16.0, 0.95, 72, 82), note(17.0, 0.95, 69, 76),
+    note(16.0, 0.95, 72, 82),
+    note(17.0, 0.95, 69, 76),
     pedal(17.97, false),
     pedal(18.15, true),
-    note(18.0, 1.9, 43, 80), note(18.0, 1.9, 59, 58), note(18.0, 1.9, 62, 56),
+    note(18.0, 1.9, 43, 80),
+    note(18.0, 1.9, 59, 58),
+    note(18.0, 1.9, 62, 56),
     note(18.0, 1.9, 67, 62),
-    note(18.0, 0.95, 71, 84), note(19.0, 0.95, 74, 90),
+    note(18.0, 0.95, 71, 84),
+    note(19.0, 0.95, 74, 90),
     bend(18.25, 0.375, kBendCentre, kBendCentre + 1200),
     bend(18.625, 0.375, kBendCentre + 1200, kBendCentre),
     pedal(19.97, false),
     // Bar 6, A minor, held and released into the tail with the pedal.
     pedal(20.15, true),
-    note(20.0, 3.0, 45, 82), note(20.0, 3.0, 52, 60), note(20.0, 3.0, 57, 58),
-    note(20.0, 3.0, 60, 56), note(20.0, 3.0, 64, 62), note(20.0, 3.0, 69, 64),
+    note(20.0, 3.0, 45, 82),
+    note(20.0, 3.0, 52, 60),
+    note(20.0, 3.0, 57, 58),
+    note(20.0, 3.0, 60, 56),
+    note(20.0, 3.0, 64, 62),
+    note(20.0, 3.0, 69, 64),
     note(20.0, 3.0, 76, 94),
     pedal(23.5, false),
 };
@@ -123,10 +154,9 @@ std::vector<TimedMidiEvent> demoPhrase(double tempo) {
         break;
     }
   }
-  std::stable_sort(events.begin(), events.end(),
-                   [](const TimedMidiEvent& a, const TimedMidiEvent& b) {
-                     return a.seconds < b.seconds;
-                   });
+  std::stable_sort(
+      events.begin(), events.end(),
+      [](const TimedMidiEvent& a, const TimedMidiEvent& b) { return a.seconds < b.seconds; });
   return events;
 }
 

@@ -4,8 +4,7 @@
 
 namespace vhost {
 
-std::unique_ptr<DynamicLibrary> DynamicLibrary::open(const std::string& path,
-                                                     std::string& error) {
+std::unique_ptr<DynamicLibrary> DynamicLibrary::open(const std::string& path, std::string& error) {
   // A bare file name would make the loader search the library path instead
   // of the current folder, which is never what the user meant.
   const std::string where = path.find('/') == std::string::npos ? "./" + path : path;

@@ -4,8 +4,7 @@
 
 namespace vhost {
 
-std::unique_ptr<DynamicLibrary> DynamicLibrary::open(const std::string& path,
-                                                     std::string& error) {
+std::unique_ptr<DynamicLibrary> DynamicLibrary::open(const std::string& path, std::string& error) {
   // A failing DLL load must come back as an error, not as a message box.
   const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   HMODULE handle = LoadLibraryA(path.c_str());

@@ -55,8 +55,7 @@ int HostContext::requestCount(VstInt32 opcode) const {
   return opcode >= 0 && opcode < static_cast<VstInt32>(requests_.size()) ? requests_[opcode] : 0;
 }
 
-VstIntPtr HostContext::answer(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr,
-                              void* ptr, float) {
+VstIntPtr HostContext::answer(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void* ptr, float) {
   if (opcode >= 0 && opcode < static_cast<VstInt32>(requests_.size())) ++requests_[opcode];
   switch (opcode) {
     case audioMasterVersion:

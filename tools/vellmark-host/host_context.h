@@ -12,7 +12,13 @@
 
 namespace vhost {
 
-enum class ProcessLevel : VstIntPtr { Unknown = 0, User = 1, Realtime = 2, Prefetch = 3, Offline = 4 };
+enum class ProcessLevel : VstIntPtr {
+  Unknown = 0,
+  User = 1,
+  Realtime = 2,
+  Prefetch = 3,
+  Offline = 4
+};
 
 class HostContext {
  public:

@@ -11,12 +11,12 @@ namespace {
 
 // The plug-in capability texts hosts ask about.
 constexpr const char* kPluginCanDoTexts[] = {
-    "sendVstEvents", "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent",
-    "receiveVstTimeInfo", "offline", "midiProgramNames", "bypass"};
+    "sendVstEvents",      "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent",
+    "receiveVstTimeInfo", "offline",          "midiProgramNames", "bypass"};
 
-constexpr const char* kCategoryNames[] = {
-    "Unknown", "Effect", "Synth", "Analysis", "Mastering", "Spacializer",
-    "RoomFx", "SurroundFx", "Restoration", "OfflineProcess", "Shell", "Generator"};
+constexpr const char* kCategoryNames[] = {"Unknown",     "Effect",         "Synth",  "Analysis",
+                                          "Mastering",   "Spacializer",    "RoomFx", "SurroundFx",
+                                          "Restoration", "OfflineProcess", "Shell",  "Generator"};
 
 // Program names are 24 characters, parameter texts up to 16 (hosts tolerate
 // more than the nominal 8), effect names 32, vendor and product 64.
@@ -70,8 +70,8 @@ const char* canDoMeaning(VstIntPtr answer) {
   return answer == 1 ? "yes" : answer == -1 ? "no" : answer == 0 ? "don't know" : "invalid";
 }
 
-void printRecord(const std::string& modulePath, const std::string& entryName,
-                 const AEffect& effect, std::ostream& out) {
+void printRecord(const std::string& modulePath, const std::string& entryName, const AEffect& effect,
+                 std::ostream& out) {
   out << "module          " << modulePath << " (entry " << entryName << ")\n"
       << "magic           '" << fourCharCode(effect.magic) << "' "
       << hex(static_cast<uint32_t>(effect.magic), 8) << "\n"
@@ -164,8 +164,7 @@ void printParameters(PluginInstance& plugin, std::ostream& out) {
   for (VstInt32 index = 0; index < count; ++index) {
     const std::string name = quoted(plugin.text(effGetParamName, index, kParameterTextChars));
     const std::string label = quoted(plugin.text(effGetParamLabel, index, kParameterTextChars));
-    const std::string display =
-        quoted(plugin.text(effGetParamDisplay, index, kParameterTextChars));
+    const std::string display = quoted(plugin.text(effGetParamDisplay, index, kParameterTextChars));
     char line[160];
     std::snprintf(line, sizeof line, "  param %3d  %-18s label %-8s display %-12s", index,
                   name.c_str(), label.c_str(), display.c_str());

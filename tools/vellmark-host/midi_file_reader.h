@@ -14,8 +14,7 @@ namespace vhost {
 // Larger files are refused before parsing; real MIDI files are far smaller.
 constexpr size_t kMaxMidiFileBytes = 16 * 1024 * 1024;
 
-bool readMidiFile(const std::string& path, std::vector<TimedMidiEvent>& events,
-                  std::string& error);
+bool readMidiFile(const std::string& path, std::vector<TimedMidiEvent>& events, std::string& error);
 
 // The same for a file's bytes already in memory.
 bool readMidiBytes(const std::string& bytes, std::vector<TimedMidiEvent>& events,

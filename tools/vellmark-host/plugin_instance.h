@@ -37,8 +37,8 @@ class PluginInstance {
   AEffect* record() { return effect_; }
   HostContext& host() { return host_; }
 
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f);
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
 
   // A text answer read into a zeroed 256-byte buffer, cut at `limit`
   // characters, with anything unprintable shown as '?'. `result` receives

@@ -82,8 +82,8 @@ int runRender(const std::string& modulePath, const RenderOptions& options, std::
   }
   const int64_t expectedFrames = renderFrameCount(placeEvents(events, settings.sampleRate),
                                                   settings.sampleRate, settings.tailSeconds);
-  std::unique_ptr<WavWriter> writer = WavWriter::create(
-      options.outPath, settings.sampleRate, options.format, expectedFrames, error);
+  std::unique_ptr<WavWriter> writer = WavWriter::create(options.outPath, settings.sampleRate,
+                                                        options.format, expectedFrames, error);
   if (!writer) {
     err << "error: " << error << "\n";
     return kExitFailure;

@@ -15,8 +15,7 @@ namespace {
 // that lets each refine the one before: a bank replaces every program, the
 // program is chosen from it, a program chunk replaces the chosen program and
 // single parameters adjust the result.
-bool configureInstance(PluginInstance& plugin, const RenderSettings& settings,
-                       std::string& error) {
+bool configureInstance(PluginInstance& plugin, const RenderSettings& settings, std::string& error) {
   const AEffect& effect = plugin.effect();
   const ChunkFile* chunk = settings.chunk;
   if (chunk && !(effect.flags & effFlagsProgramChunks)) {
@@ -49,9 +48,8 @@ bool configureInstance(PluginInstance& plugin, const RenderSettings& settings,
   }
   for (const ParameterSetting& parameter : settings.parameters) {
     if (parameter.index < 0 || parameter.index >= effect.numParams) {
-      error = "parameter " + std::to_string(parameter.index) +
-              " does not exist (the module has " + std::to_string(effect.numParams) +
-              " parameters)";
+      error = "parameter " + std::to_string(parameter.index) + " does not exist (the module has " +
+              std::to_string(effect.numParams) + " parameters)";
       return false;
     }
     plugin.setParameter(parameter.index, parameter.value);
@@ -150,8 +148,7 @@ bool renderToSink(PluginEntry entry, const std::vector<TimedMidiEvent>& events,
     host.setProcessLevel(ProcessLevel::User);
 
     // A mono module is heard on both sides; further outputs are left out.
-    const float* stereo[2] = {outputs.channel(0),
-                              outputs.channel(outputCount > 1 ? 1 : 0)};
+    const float* stereo[2] = {outputs.channel(0), outputs.channel(outputCount > 1 ? 1 : 0)};
     result.stats.add(stereo, frames);
     for (VstInt32 i = 0; i < frames; ++i) {
       for (int c = 0; c < 2; ++c) {

@@ -42,8 +42,8 @@ void TransportClock::update() {
   info_.barStartPos = std::floor(ppq / kBeatsPerBar) * kBeatsPerBar;
   info_.timeSigNumerator = kBeatsPerBar;
   info_.timeSigDenominator = 4;
-  info_.flags = kVstNanosValid | kVstPpqPosValid | kVstTempoValid | kVstBarsValid |
-                kVstTimeSigValid;
+  info_.flags =
+      kVstNanosValid | kVstPpqPosValid | kVstTempoValid | kVstBarsValid | kVstTimeSigValid;
   if (playing_) info_.flags |= kVstTransportPlaying;
   if (changed_) info_.flags |= kVstTransportChanged;
 }

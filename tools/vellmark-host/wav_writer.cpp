@@ -16,9 +16,9 @@ std::unique_ptr<WavWriter> WavWriter::create(const std::string& path, int sample
   SF_INFO info{};
   info.samplerate = sampleRate;
   info.channels = 2;
-  info.format = (expectedFrames * 2 * bytesPerSample < kWavDataLimit ? SF_FORMAT_WAV
-                                                                      : SF_FORMAT_RF64) |
-                (format == SampleFormat::Float32 ? SF_FORMAT_FLOAT : SF_FORMAT_PCM_24);
+  info.format =
+      (expectedFrames * 2 * bytesPerSample < kWavDataLimit ? SF_FORMAT_WAV : SF_FORMAT_RF64) |
+      (format == SampleFormat::Float32 ? SF_FORMAT_FLOAT : SF_FORMAT_PCM_24);
   SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
   if (!file) {
     error = "cannot write " + path + ": " + sf_strerror(nullptr);

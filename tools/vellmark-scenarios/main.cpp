@@ -93,12 +93,11 @@ int compare(const std::string& referenceFolder, const std::string& otherFolder, 
       } else if (result.differing > 0) {
         verdict = result.largestDifference < limit ? "within limit" : "FAILED";
         char text[160];
-        std::snprintf(text, sizeof text,
-                      "%lld of %lld samples differ, first at %lld, largest %.1f dBFS",
-                      static_cast<long long>(result.differing),
-                      static_cast<long long>(result.samples),
-                      static_cast<long long>(result.firstDifference),
-                      vhost::toDecibels(result.largestDifference));
+        std::snprintf(
+            text, sizeof text, "%lld of %lld samples differ, first at %lld, largest %.1f dBFS",
+            static_cast<long long>(result.differing), static_cast<long long>(result.samples),
+            static_cast<long long>(result.firstDifference),
+            vhost::toDecibels(result.largestDifference));
         detail = text;
       }
     }
@@ -112,7 +111,9 @@ int compare(const std::string& referenceFolder, const std::string& otherFolder, 
                       readBytes(otherFolder + "/" + name, other) && !reference.empty();
     const bool same = read && reference == other;
     std::printf("%-28s %s\n", name.c_str(),
-                same ? "identical" : read ? "FAILED: the bytes differ" : "FAILED: missing");
+                same   ? "identical"
+                : read ? "FAILED: the bytes differ"
+                       : "FAILED: missing");
     (same ? passed : failed) += 1;
   }
   std::printf("%d passed, %d failed\n", passed, failed);

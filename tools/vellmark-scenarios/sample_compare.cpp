@@ -19,9 +19,8 @@ SampleComparison compareSamples(const std::vector<float>& reference,
     if (result.firstDifference < 0) result.firstDifference = i;
     const double difference = std::fabs(static_cast<double>(a) - static_cast<double>(b));
     // A NaN on one side only is the largest difference there is.
-    result.largestDifference = std::isnan(difference)
-                                   ? INFINITY
-                                   : std::max(result.largestDifference, difference);
+    result.largestDifference =
+        std::isnan(difference) ? INFINITY : std::max(result.largestDifference, difference);
   }
   return result;
 }

@@ -8,8 +8,8 @@ namespace scenarios {
 
 struct SampleComparison {
   bool sameLength = false;
-  int64_t samples = 0;         // compared (the shorter length)
-  int64_t differing = 0;       // samples whose bits differ
+  int64_t samples = 0;    // compared (the shorter length)
+  int64_t differing = 0;  // samples whose bits differ
   int64_t firstDifference = -1;
   double largestDifference = 0.0;  // absolute, full scale 1.0
 };
