@@ -3,10 +3,13 @@
 // controls carry these ids.
 #pragma once
 
+#include "params/parameter_ids.h"
+
 namespace editor {
 
 constexpr int kControlTableSize = 130;
-constexpr int kParameterCount = 111;
+constexpr int kParameterCount = params::kNumParams;
+static_assert(kParameterCount < 112, "parameter tags end below the first command tag");
 
 enum CommandTag : int {
   kTagProgramName = 112,

@@ -12,11 +12,12 @@
 #include "gui/cframe.h"
 #include "gui/ctext_edit.h"
 #include "platform/file_system.h"
+#include "params/parameter_ids.h"
 #include "presets/safe_file_name.h"
 
 namespace {
 
-constexpr int kProgramCount = 64;
+constexpr int kProgramCount = params::kNumPrograms;
 constexpr const char* kProgramExtension = ".vkp";
 constexpr const char* kBankExtension = ".vkb";
 constexpr const char* kEmptySlot = "-";

@@ -10,14 +10,15 @@
 #include "editor/qua_gui.h"
 #include "gui/ccontrol.h"
 #include "gui/ctext_edit.h"
+#include "params/parameter_ids.h"
 #include "presets/tuning_templates.h"
 
 using namespace editor;
 
 namespace {
 
-constexpr int kProgramCount = 64;
-constexpr int kProgramNameLength = 24;
+constexpr int kProgramCount = params::kNumPrograms;
+constexpr int kProgramNameLength = params::kNameLength;
 constexpr gui::CRect kNameFieldHome(650, 11, 850, 30);
 constexpr double kBankListEdge = 600;
 

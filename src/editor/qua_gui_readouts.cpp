@@ -13,6 +13,7 @@
 #include "editor/qua_gui.h"
 #include "editor/readout_texts.h"
 #include "gui/cframe.h"
+#include "params/parameter_ids.h"
 
 using namespace editor;
 
@@ -60,10 +61,10 @@ void QuaGui::applyParameter(int index, float value) {
     updatePageDial(index, value);
   }
 
-  if (index == 10 || index == 16) {
+  if (index == params::kSpringANoteOffset || index == params::kSpringBNoteOffset) {
     if (noteOffsetDisplay_) {
-      (index == 10 ? noteOffsetDisplay_->needleA : noteOffsetDisplay_->needleB) =
-          needlePosition(value);
+      (index == params::kSpringANoteOffset ? noteOffsetDisplay_->needleA
+                                           : noteOffsetDisplay_->needleB) = needlePosition(value);
       noteOffsetDisplay_->setDirty(true);
     }
   }
