@@ -14,20 +14,20 @@
 #include "editor/readout_texts.h"
 #include "gui/cframe.h"
 #include "params/parameter_ids.h"
+#include "params/parameter_readings.h"
 
 using namespace editor;
 
 namespace {
 
-constexpr int kLinkParameter = 21;
+constexpr int kLinkParameter = params::kSpringBLink;
 constexpr int kNoiseReadout = 5;  // spring B display: diffusion, noise at 1
-constexpr int kBodySyncParameter = 36;
+constexpr int kBodySyncParameter = params::kBodyTremoloSync;
 constexpr int kBodySyncReadout = 13;
-constexpr int kConcertParameter = 39;
-constexpr int kFirstColourParameter = 48;
-constexpr int kFirstMicrotuning = 51;
-constexpr int kFirstBend = 63;
-constexpr int kLastBend = 86;
+constexpr int kFirstColourParameter = params::kGuiRed;
+constexpr int kFirstMicrotuning = params::kMicrotuneFirst;
+constexpr int kFirstBend = params::kBendUpFirst;
+constexpr int kLastBend = params::kBendDownLast;
 constexpr int kEchoRateLeft = 93, kEchoRateRight = 94, kEchoSync = 95;
 constexpr int kLfoSync = 100, kLfoRate = 101;
 
@@ -68,7 +68,7 @@ void QuaGui::applyParameter(int index, float value) {
       noteOffsetDisplay_->setDirty(true);
     }
   }
-  if (index == kConcertParameter) concertA_ = 40.0f * value + 420.0f;
+  if (index == params::kConcertA) concertA_ = params::concertAOf(value);
 }
 
 void QuaGui::updateSection(int section, int readout, float value) {
