@@ -8,7 +8,7 @@
 #include "engine/fast_keys.h"
 #include "engine/quiet.h"
 #include "engine/runaway_guard.h"
-#include "engine/tempo_synced.h"
+#include "engine/lfo_rate.h"
 #include "platform/fp_mode.h"
 
 namespace engine {
@@ -27,14 +27,6 @@ float clampUnit(float x) {
 bool validKey(int key) { return key >= kLowestKey && key <= kHighestKey; }
 
 }  // namespace
-
-double tremoloSyncPower(float rate) {
-  // n = int(16 * rate) picks a half-octave step; rates are 0..1.
-  const float scaled = std::min(std::max(16.0f * rate, 0.0f), 16.0f);
-  const int n = static_cast<int>(scaled);
-  const float e = (n & 1) ? static_cast<float>(n) * 0.5f : static_cast<float>(n / 2);
-  return std::pow(2.0, static_cast<double>(e));
-}
 
 Engine::Engine() {
   std::memset(keys, 0, sizeof keys);
@@ -106,8 +98,7 @@ void Engine::settleAfterProgramChange() {
   }
   modWheelUnset = 1;
   noiseTuneLatch = 1;
-  echoLeft.clear();
-  echoRight.clear();
+  echo.clear();
 }
 
 void Engine::dampAsHeld(KeyState& k) const {
@@ -132,7 +123,7 @@ void Engine::wakeSynthesis(float level) {
 void Engine::setSampleRate(float rate) {
   engineRate = (rate > 8000.0f && rate < 100000.0f) ? rate : 48000.0f;
   tempo = tempoPrev = 120.0f;
-  echoRateL = echoRateR = 0.1f;
+  echo.resetRates();
   invRate = 1.0f / engineRate;
   beatsPerSample = 2.0f * invRate;
   invRate2 = 1.0f / (engineRate * engineRate);
@@ -150,8 +141,7 @@ void Engine::setSampleRate(float rate) {
 
 void Engine::clearVoices() {
   clearKeyRecords(false);
-  echoLeft.clear();
-  echoRight.clear();
+  echo.clear();
 }
 
 void Engine::resetVoices() {
@@ -175,8 +165,7 @@ void Engine::resetVoices() {
     sand.setCount(sand.sandCount);
   else
     sand.clearRunningState();
-  echoLeft.clear();
-  echoRight.clear();
+  echo.clear();
 }
 
 void Engine::handOverRandom(uint32_t state) {
@@ -224,25 +213,14 @@ void Engine::updateTempo(const BlockContext& context, bool& tempoChanged) {
   if (!tempoChanged) return;
   tempoPrev = tempo;
   beatsPerSample = tempo * 0.016666668f * invRate;
-  if (echoSync) applyEchoSync(*this, static_cast<float>(echoSync));
+  echo.followTempo(echoTiming());
   if (lfoSync) applyLfoRate(*this);
-  if (phaser.tremoloSync != 0) applyTremoloRate(*this);
-}
-
-void Engine::updateTremolo(const BlockContext&, bool tempoChanged) {
-  if (phaser.tremoloSync == 2) {
-    phaser.tremoloPhase =
-        static_cast<float>(tremoloSyncPower(phaser.tremoloRate) *
-                           static_cast<double>(songPosition) * 1.5707963705062866);
-  } else if (phaser.tremoloSync == 1 && tempoChanged) {
-    phaser.tremoloInc = beatsPerSample * static_cast<float>(tremoloSyncPower(phaser.tremoloRate));
-  }
 }
 
 void Engine::renderSynthesis(float* out0, float* out1, int32_t count, const BlockContext& context) {
   bool tempoChanged = false;
   updateTempo(context, tempoChanged);
-  updateTremolo(context, tempoChanged);
+  phaser.followHostTime(tempoChanged, beatsPerSample, songPosition);
 
   const float frames = static_cast<float>(count);
   BlockGlides g;
@@ -367,26 +345,8 @@ void Engine::emitSample(int32_t i, float o0, float o1, float* out0, float* out1)
 }
 
 void Engine::filterAndEcho(float* out0, float* out1, int32_t count) {
-  const float perSample = 1.0f / static_cast<float>(count);
-  float delayL = static_cast<float>(echoDelayPrevL);
-  float delayR = static_cast<float>(echoDelayPrevR);
-  const float stepL = static_cast<float>(echoDelayL - echoDelayPrevL) * perSample;
-  const float stepR = static_cast<float>(echoDelayR - echoDelayPrevR) * perSample;
-
-  for (int32_t i = 0; i < count; ++i) {
-    float x = OutputFilters::highpassStep(filters.highpass, filters.highpassStateL, out0[i]);
-    float t = OutputFilters::lowpassStep(filters.lowpass, filters.lowpassStateL, x);
-    out0[i] = t + echoWet * echoLeft.step(t, echoFeedbackL, delayL);
-
-    x = OutputFilters::highpassStep(filters.highpass, filters.highpassStateR, out1[i]);
-    t = OutputFilters::lowpassStep(filters.lowpass, filters.lowpassStateR, x);
-    out1[i] = t + echoWet * echoRight.step(t, echoFeedbackR, delayR);
-
-    delayL = delayL + stepL;
-    delayR = delayR + stepR;
-  }
-  echoDelayPrevL = echoDelayL;
-  echoDelayPrevR = echoDelayR;
+  filters.process(out0, out1, count);
+  echo.process(out0, out1, count);
 }
 
 }  // namespace engine

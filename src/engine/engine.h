@@ -18,7 +18,7 @@
 #include "engine/output_crush.h"
 #include "engine/output_filters.h"
 #include "engine/phaser.h"
-#include "engine/quarnel_echo.h"
+#include "engine/stereo_echo.h"
 #include "engine/sand_grains.h"
 #include "platform/crt_random.h"
 
@@ -151,19 +151,7 @@ struct Engine {
   Drive drive;
   SandGrains sand;
   OutputFilters filters;
-  float echoWet = 0.0f;
-  float echoFeedback = 0.0f;  // the copy stored before the two line copies
-  float echoFeedbackL = 0.0f;
-  float echoFeedbackR = 0.0f;
-  int32_t echoDelayL = 1;
-  int32_t echoDelayR = 1;
-  int32_t echoDelayPrevL = 0;
-  int32_t echoDelayPrevR = 0;
-  uint8_t echoSync = 0;
-  float echoRateL = 0.1f;
-  float echoRateR = 0.1f;
-  QuarnelEcho echoLeft;
-  QuarnelEcho echoRight;
+  StereoEcho echo;
 
   // The one generator of the engine's draws (scrape, noise mode, body
   // diffusion, sand) and of the tuning passes, which reseed it.
@@ -215,6 +203,9 @@ struct Engine {
   // Clears every key record's dynamic state; keeps `held` when asked to.
   void clearKeyRecords(bool keepHeld);
 
+  // The time base of the echo delays.
+  EchoTiming echoTiming() const { return EchoTiming{engineRate, tempo}; }
+
   // The state a tuning pass left the generator in. Passes run on the
   // host's threads, possibly while a block renders, so the state waits
   // here and the engine's draws continue from it at the next block.
@@ -223,7 +214,6 @@ struct Engine {
  private:
   void renderSynthesis(float* out0, float* out1, int32_t count, const BlockContext& context);
   void updateTempo(const BlockContext& context, bool& tempoChanged);
-  void updateTremolo(const BlockContext& context, bool tempoChanged);
   void filterAndEcho(float* out0, float* out1, int32_t count);
 
   // One sample's glide values; advances the noise filter and scrapeLevel.
@@ -268,8 +258,5 @@ struct Engine {
   // A handed-over generator state in the low 32 bits; bit 32 marks one.
   std::atomic<uint64_t> pendingRandom_{0};
 };
-
-// The exponent 2^e of the tempo-synced tremolo for a rate value.
-double tremoloSyncPower(float rate);
 
 }  // namespace engine

@@ -1,6 +1,8 @@
 // The one-pole output high-pass and low-pass of both channels.
 #pragma once
 
+#include <cstdint>
+
 namespace engine {
 
 struct OnePole {
@@ -30,6 +32,16 @@ struct OutputFilters {
   static float lowpassStep(const OnePole& lp, float& t, float x) {
     t = lp.b * x - lp.a * t;
     return t;
+  }
+
+  // Both channels of a block in place: high-pass, then low-pass.
+  void process(float* out0, float* out1, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+      out0[i] =
+          lowpassStep(lowpass, lowpassStateL, highpassStep(highpass, highpassStateL, out0[i]));
+      out1[i] =
+          lowpassStep(lowpass, lowpassStateR, highpassStep(highpass, highpassStateR, out1[i]));
+    }
   }
 };
 

@@ -1,6 +1,7 @@
 #include "engine/phaser.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/quiet.h"
 #include "engine/tremolo_sine.h"
@@ -33,6 +34,31 @@ void allpass(AllpassState& st, float input, float c, float q) {
 constexpr double kTwoPi = 6.283185307179586;
 
 }  // namespace
+
+double tremoloSyncPower(float rate) {
+  // n = int(16 * rate) picks a half-octave step; rates are 0..1.
+  const float scaled = std::min(std::max(16.0f * rate, 0.0f), 16.0f);
+  const int n = static_cast<int>(scaled);
+  const float e = (n & 1) ? static_cast<float>(n) * 0.5f : static_cast<float>(n / 2);
+  return std::pow(2.0, static_cast<double>(e));
+}
+
+void Phaser::retimeTremolo(float beatsPerSample) {
+  if (tremoloSync_ != 0)
+    tremoloInc = static_cast<float>(tremoloSyncPower(tremoloRate_)) * beatsPerSample;
+  else
+    tremoloInc = 0.002f * std::pow(tremoloRate_, 4.0f) + 0.0001f;
+}
+
+void Phaser::followHostTime(bool tempoChanged, float beatsPerSample, float songPosition) {
+  if (tempoChanged && tremoloSync_ != 0) retimeTremolo(beatsPerSample);
+  if (tremoloSync_ == 2) {
+    tremoloPhase = static_cast<float>(tremoloSyncPower(tremoloRate_) *
+                                      static_cast<double>(songPosition) * 1.5707963705062866);
+  } else if (tremoloSync_ == 1 && tempoChanged) {
+    tremoloInc = beatsPerSample * static_cast<float>(tremoloSyncPower(tremoloRate_));
+  }
+}
 
 void Phaser::process(float& sym0, float& sym1, float depth) {
   float a, b;

@@ -23,8 +23,6 @@ struct Phaser {
   float tremoloPhase = 0.0f;  // radians, never reset
   float tremoloInc = 0.0f;    // radians per sample
   float tremoloWide = 0.0f;   // phase offset of phaser B
-  uint8_t tremoloSync = 0;    // 0 free, 1 tempo, 2 song position
-  float tremoloRate = 0.0f;   // stored rate value
 
   // k of the centre frequency.
   void setCentre(float k) { phaserFreq = k; }
@@ -34,6 +32,21 @@ struct Phaser {
   void setWidth(float v) {
     tremoloWide = static_cast<float>((2.0 * static_cast<double>(v) - 1.0) * 3.141592653589793);
   }
+
+  // The tremolo's rate value and sync mode (0 free, 1 tempo, 2 song
+  // position); a synced rate counts in beats.
+  void setTremoloRate(float rate, float beatsPerSample) {
+    tremoloRate_ = rate;
+    retimeTremolo(beatsPerSample);
+  }
+  void setTremoloSync(uint8_t sync, float beatsPerSample) {
+    tremoloSync_ = sync;
+    retimeTremolo(beatsPerSample);
+  }
+  uint8_t tremoloSync() const { return tremoloSync_; }
+  // Per block, before the samples: a tempo-synced tremolo follows a tempo
+  // change, one synced to the song position takes its phase from there.
+  void followHostTime(bool tempoChanged, float beatsPerSample, float songPosition);
 
   void clear() {
     stateA = AllpassState{};
@@ -60,6 +73,15 @@ struct Phaser {
     stateA.tap = stateA.y;
     stateB.tap = stateB.y;
   }
+
+ private:
+  void retimeTremolo(float beatsPerSample);
+
+  uint8_t tremoloSync_ = 0;
+  float tremoloRate_ = 0.0f;  // stored rate value
 };
+
+// The exponent 2^e of the tempo-synced tremolo for a rate value.
+double tremoloSyncPower(float rate);
 
 }  // namespace engine

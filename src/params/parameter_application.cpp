@@ -5,7 +5,7 @@
 
 #include "engine/engine.h"
 #include "engine/stability.h"
-#include "engine/tempo_synced.h"
+#include "engine/lfo_rate.h"
 #include "engine/value_rules.h"
 #include "engine/tuning_passes.h"
 #include "params/parameter_readings.h"
@@ -206,12 +206,10 @@ void applyParameter(Engine& e, int index, float v) {
       e.tremoloDepth = v;
       break;
     case kBodyTremoloSync:
-      e.phaser.tremoloSync = tremoloSyncOf(v);
-      engine::applyTremoloRate(e);
+      e.phaser.setTremoloSync(tremoloSyncOf(v), e.beatsPerSample);
       break;
     case kBodyTremoloRate:
-      e.phaser.tremoloRate = v;
-      engine::applyTremoloRate(e);
+      e.phaser.setTremoloRate(v, e.beatsPerSample);
       break;
     case kBodyTremoloWide:
       e.phaser.setWidth(v);
@@ -274,21 +272,19 @@ void applyParameter(Engine& e, int index, float v) {
       e.sand.setResonance(v);
       break;
     case kEchoRateL:
-      e.echoRateL = v;
-      engine::applyEchoDelay(e, true);
+      e.echo.setRate(true, v, e.echoTiming());
       break;
     case kEchoRateR:
-      e.echoRateR = v;
-      engine::applyEchoDelay(e, false);
+      e.echo.setRate(false, v, e.echoTiming());
       break;
     case kEchoSync:
-      engine::applyEchoSync(e, v);
+      e.echo.setSync(v, e.echoTiming());
       break;
     case kEchoFeedback:
-      e.echoFeedback = e.echoFeedbackL = e.echoFeedbackR = v;
+      e.echo.setFeedback(v);
       break;
     case kEchoWet:
-      e.echoWet = v;
+      e.echo.setWet(v);
       break;
     case kLfoSync:
       e.lfoSync = switchOf(v);

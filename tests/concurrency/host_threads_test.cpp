@@ -207,7 +207,7 @@ TEST(HostThreads, EveryThreadAtOnceLeavesTheStateTheLastCallsSet) {
   EXPECT_EQ(a.filters.highpass.b, b.filters.highpass.b);
   EXPECT_EQ(a.filters.lowpass.b, b.filters.lowpass.b);
   EXPECT_EQ(a.phaser.phaserFreq, b.phaser.phaserFreq);
-  EXPECT_EQ(a.echoWet, b.echoWet);
+  EXPECT_EQ(a.echo.wet(), b.echo.wet());
   EXPECT_EQ(a.sand.sandCount, b.sand.sandCount);
   EXPECT_EQ(a.body.bodyTune, b.body.bodyTune);
   for (int key = 21; key <= 108; ++key) {

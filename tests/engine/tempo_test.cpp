@@ -24,7 +24,7 @@ TEST(Tempo, ChangeReappliesTheSyncedParametersInTheFirstBlockThatSeesIt) {
   h.setParameter(params::kBodyTremoloSync, 0.5f);
   keepSounding(h);
   h.render(256);
-  EXPECT_EQ(h.engine().echoDelayL, 1125);  // three eighths at 120 BPM
+  EXPECT_EQ(h.engine().echo.delayLeft(), 1125);  // three eighths at 120 BPM
   const float lfo120 = h.engine().keyParams.lfoFreq;
   const float tremolo120 = h.engine().phaser.tremoloInc;
 
@@ -32,7 +32,7 @@ TEST(Tempo, ChangeReappliesTheSyncedParametersInTheFirstBlockThatSeesIt) {
   h.render(256);
   EXPECT_EQ(h.engine().tempo, 60.0f);
   EXPECT_EQ(h.engine().tempoPrev, 60.0f);
-  EXPECT_EQ(h.engine().echoDelayL, 2250);
+  EXPECT_EQ(h.engine().echo.delayLeft(), 2250);
   EXPECT_FLOAT_EQ(h.engine().keyParams.lfoFreq, lfo120 * 0.5f);
   EXPECT_FLOAT_EQ(h.engine().phaser.tremoloInc, tremolo120 * 0.5f);
   // Stored program values are untouched by the re-application.
@@ -63,7 +63,7 @@ TEST(Tempo, UnusableHostTemposKeepTheLastOneAndAbsurdOnesAreClamped) {
     if (!(tempo > 0.0) || !std::isfinite(tempo)) {
       EXPECT_EQ(used, 120.0f) << tempo;
     }
-    EXPECT_GE(h.engine().echoDelayL, 0);
+    EXPECT_GE(h.engine().echo.delayLeft(), 0);
     EXPECT_TRUE(std::isfinite(h.engine().keyParams.lfoFreq));
     EXPECT_TRUE(std::isfinite(h.engine().phaser.tremoloPhase));
   }

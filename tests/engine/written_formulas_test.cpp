@@ -123,7 +123,7 @@ TEST(EchoDelay, SyncedLengthsFollowTheTempoInSinglePrecision) {
       for (int step = 0; step <= 18; ++step) {
         const float r = 1.0f - (static_cast<float>(step) + 0.5f) / 18.0f;
         h.setParameter(params::kEchoRateL, std::max(r, 0.0f));
-        EXPECT_EQ(h.engine().echoDelayL, writtenSyncedDelay(rate, tempo, std::max(r, 0.0f)))
+        EXPECT_EQ(h.engine().echo.delayLeft(), writtenSyncedDelay(rate, tempo, std::max(r, 0.0f)))
             << rate << " Hz, " << tempo << " BPM, step " << step;
       }
     }
@@ -148,7 +148,7 @@ TEST(Echo, AWholeNoteAt60BpmComesBackAfterFourSeconds) {
 
   const int32_t whole = writtenSyncedDelay(48000.0f, 60.0f, 1.0f);
   ASSERT_EQ(whole, 192000);
-  ASSERT_EQ(h.engine().echoDelayL, whole);
+  ASSERT_EQ(h.engine().echo.delayLeft(), whole);
   // The loudest moment after the dry note has died away is the echo.
   int at = 48000;
   for (int i = 48000; i < static_cast<int>(s.size()); ++i)

@@ -164,7 +164,7 @@ TEST_F(Intake, AllNotesOffResetsEveryVoice) {
   h.noteOn(72, 127);
   h.controller(64, 127);
   h.render(4800);
-  ASSERT_TRUE(e().echoLeft.holdsSignal());
+  ASSERT_TRUE(e().echo.left().holdsSignal());
   h.controller(123, 0);
   EXPECT_EQ(key(60).held, 0);
   EXPECT_EQ(key(60).aMainPos, 0.0f);
@@ -172,8 +172,8 @@ TEST_F(Intake, AllNotesOffResetsEveryVoice) {
   EXPECT_EQ(e().sustainPedal, 0);
   EXPECT_EQ(e().noiseFreq.start, 0.0f);
   EXPECT_EQ(e().body.bodyPos, 0.0f);
-  EXPECT_FALSE(e().echoLeft.holdsSignal());
-  for (float x : e().echoLeft.ring) ASSERT_EQ(x, 0.0f);
+  EXPECT_FALSE(e().echo.left().holdsSignal());
+  for (float x : e().echo.left().ring) ASSERT_EQ(x, 0.0f);
   EXPECT_EQ(e().sand.sandGrains[1].pos, -1.0f + 2.0f / 50.0f);
   EXPECT_TRUE(allZero(h.render(4800)));
 }
@@ -186,10 +186,10 @@ TEST_F(Intake, ResetBurstsOnCleanStateCostNextToNothing) {
   for (int channel = 0; channel < 16; ++channel)
     burst.add(0xb0 | channel, 64, 0).add(0xb0 | channel, 123, 0).add(0xb0 | channel, 121, 0);
   h.send(burst);  // the echo lines may hold nothing yet
-  EXPECT_FALSE(e().echoLeft.holdsSignal());
-  EXPECT_FALSE(e().echoRight.holdsSignal());
+  EXPECT_FALSE(e().echo.left().holdsSignal());
+  EXPECT_FALSE(e().echo.right().holdsSignal());
   h.render(256);
-  EXPECT_FALSE(e().echoLeft.holdsSignal()) << "silence writes nothing that needs clearing";
+  EXPECT_FALSE(e().echo.left().holdsSignal()) << "silence writes nothing that needs clearing";
 }
 
 }  // namespace

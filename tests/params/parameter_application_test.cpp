@@ -58,17 +58,17 @@ TEST_F(Application, BendScalesNeedAPitchRange) {
 
 TEST_F(Application, EchoDelays) {
   set(95, 1.0f);  // synced, 120 BPM, 48 kHz, rate 0.25
-  EXPECT_EQ(e().echoDelayL, 1125);
+  EXPECT_EQ(e().echo.delayLeft(), 1125);
   set(95, 0.0f);
   set(93, 0.0f);
-  EXPECT_EQ(e().echoDelayL, 1);
-  EXPECT_EQ(e().echoDelayPrevL, 0);
+  EXPECT_EQ(e().echo.delayLeft(), 1);
+  EXPECT_EQ(e().echo.delayPrevLeft(), 0);
   set(95, 0.0f);
-  EXPECT_EQ(e().echoDelayL, 0) << "the sync rule has no minimum";
+  EXPECT_EQ(e().echo.delayLeft(), 0) << "the sync rule has no minimum";
   set(93, 0.5f);
-  EXPECT_EQ(e().echoDelayL, 24000);
+  EXPECT_EQ(e().echo.delayLeft(), 24000);
   set(94, 1.0f);
-  EXPECT_EQ(e().echoDelayR, 48000);
+  EXPECT_EQ(e().echo.delayRight(), 48000);
 }
 
 TEST_F(Application, NonFiniteValuesAreIgnoredAndOthersKeptInRange) {
@@ -89,7 +89,7 @@ TEST_F(Application, NonFiniteValuesAreIgnoredAndOthersKeptInRange) {
   set(87, 3.0f);
   EXPECT_EQ(e().sand.sandCount, 100);
   set(36, 1e30f);
-  EXPECT_EQ(e().phaser.tremoloSync, 2);
+  EXPECT_EQ(e().phaser.tremoloSync(), 2);
   set(0, -1.0f);
   EXPECT_TRUE(std::isfinite(e().keyParams.hitPower));
 }

@@ -179,7 +179,7 @@ TEST_F(Programs, HeldKeysKeepSoundingThroughAProgramChange) {
   EXPECT_EQ(h.engine().keys[60].damp, h.engine().decayCoef);
   EXPECT_EQ(h.engine().keys[64].damp, h.engine().releaseCoef);
   EXPECT_EQ(h.engine().modWheelUnset, 1);
-  EXPECT_FALSE(h.engine().echoLeft.holdsSignal());
+  EXPECT_FALSE(h.engine().echo.left().holdsSignal());
 }
 
 }  // namespace

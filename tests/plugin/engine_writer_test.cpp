@@ -13,13 +13,13 @@ namespace {
 TEST(EngineWriter, WhileProcessingChangesWaitForTheNextBlockAndReadBackAtOnce) {
   PluginHarness h;
   h.plugin().resume();
-  const float wet = h.engine().echoWet;
+  const float wet = h.engine().echo.wet();
   h.setParameter(params::kEchoWet, 0.75f);
   EXPECT_EQ(h.plugin().getParameter(params::kEchoWet), 0.75f);
-  EXPECT_EQ(h.engine().echoWet, wet) << "the engine is the audio thread's";
+  EXPECT_EQ(h.engine().echo.wet(), wet) << "the engine is the audio thread's";
   h.setParameter(params::kEchoWet, 0.5f);
   h.render(16);
-  EXPECT_EQ(h.engine().echoWet, 0.5f) << "applied in order: the last one stands";
+  EXPECT_EQ(h.engine().echo.wet(), 0.5f) << "applied in order: the last one stands";
 
   h.plugin().setProgram(3);
   h.plugin().noteOn(60, 1.0f);
@@ -30,9 +30,9 @@ TEST(EngineWriter, WhileProcessingChangesWaitForTheNextBlockAndReadBackAtOnce) {
   // Switching processing off applies what waits and makes changes immediate.
   h.setParameter(params::kEchoWet, 0.25f);
   h.plugin().suspend();
-  EXPECT_EQ(h.engine().echoWet, 0.25f);
+  EXPECT_EQ(h.engine().echo.wet(), 0.25f);
   h.setParameter(params::kEchoWet, 0.125f);
-  EXPECT_EQ(h.engine().echoWet, 0.125f);
+  EXPECT_EQ(h.engine().echo.wet(), 0.125f);
 }
 
 // A change made between two blocks is heard from the next block on, with
