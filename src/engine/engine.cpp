@@ -8,7 +8,6 @@
 #include "engine/fast_keys.h"
 #include "engine/quiet.h"
 #include "engine/runaway_guard.h"
-#include "engine/lfo_rate.h"
 #include "platform/fp_mode.h"
 
 namespace engine {
@@ -34,8 +33,6 @@ Engine::Engine() {
     k.aMainFreq = 0.1f;
     k.sympDamp = 0.9999f;
   }
-  for (float& m : microtune) m = 1.0f;
-  for (float& g : stereoGains) g = 0.5f;
 }
 
 void Engine::clearKeyRecords(bool keepHeld) {
@@ -47,8 +44,8 @@ void Engine::clearKeyRecords(bool keepHeld) {
 
 void Engine::startKey(int key, float velocity, int32_t startOffset, bool fromEvents) {
   if (!validKey(key)) return;
-  if (fromEvents && noiseTuneLatch) {
-    noiseTuneLatch = 0;
+  if (fromEvents && noiseTuneLatch_) {
+    noiseTuneLatch_ = 0;
     noiseFreq.latch();
     noiseRes.latch();
   }
@@ -68,24 +65,24 @@ void Engine::startKey(int key, float velocity, int32_t startOffset, bool fromEve
 }
 
 void Engine::stopKey(int key) {
-  keysActive = 0;
+  keysActive_ = 0;
   if (!validKey(key)) return;
   KeyState& k = keys[key];
   k.exciteAmp = 0.0f;
   k.held = 0;
-  if (!sustainPedal) dampAsReleased(k);
+  if (!sustainPedal_) dampAsReleased(k);
 }
 
 void Engine::setSustainPedal(bool down) {
-  sustainPedal = down ? 1 : 0;
+  sustainPedal_ = down ? 1 : 0;
   for (KeyState& k : keys) {
     if (down) {
       // Keys already released ring on with the hold decay.
       dampAsHeld(k);
-      k.sympDamp = bodyDecay;
+      k.sympDamp = bodyDecay_;
     } else if (!k.held) {
       dampAsReleased(k);
-      k.sympDamp = bodyDecay;
+      k.sympDamp = bodyDecay_;
     }
   }
 }
@@ -94,49 +91,49 @@ void Engine::settleAfterProgramChange() {
   for (KeyState& k : keys) {
     if (k.held) continue;
     dampAsReleased(k);
-    k.sympDamp = bodyDecay;
+    k.sympDamp = bodyDecay_;
   }
-  modWheelUnset = 1;
-  noiseTuneLatch = 1;
+  modWheelUnset_ = 1;
+  noiseTuneLatch_ = 1;
   echo.clear();
 }
 
 void Engine::dampAsHeld(KeyState& k) const {
-  k.damp = decayCoef;
-  k.dampSquared = decayCoef * decayCoef;
-  k.bDamp = springBDecay * decayCoef;
+  k.damp = decayCoef_;
+  k.dampSquared = decayCoef_ * decayCoef_;
+  k.bDamp = springBDecay_ * decayCoef_;
 }
 
 void Engine::dampAsReleased(KeyState& k) const {
-  k.damp = releaseCoef;
-  k.dampSquared = releaseCoef * releaseCoef;
-  k.bDamp = springBDecay * releaseCoef;
+  k.damp = releaseCoef_;
+  k.dampSquared = releaseCoef_ * releaseCoef_;
+  k.bDamp = springBDecay_ * releaseCoef_;
 }
 
 void Engine::wakeSynthesis(float level) {
-  keysActive = 1;
-  keysDirty = 1;
-  outLevel = level;
-  outLevelPrev = 0.0f;
+  keysActive_ = 1;
+  keysDirty_ = 1;
+  outLevel_ = level;
+  outLevelPrev_ = 0.0f;
 }
 
 void Engine::setSampleRate(float rate) {
-  engineRate = (rate > 8000.0f && rate < 100000.0f) ? rate : 48000.0f;
-  tempo = tempoPrev = 120.0f;
+  engineRate_ = (rate > 8000.0f && rate < 100000.0f) ? rate : 48000.0f;
+  tempo_ = tempoPrev_ = 120.0f;
   echo.resetRates();
-  invRate = 1.0f / engineRate;
-  beatsPerSample = 2.0f * invRate;
-  invRate2 = 1.0f / (engineRate * engineRate);
-  for (float& m : microtune) m = 1.0f;
+  invRate_ = 1.0f / engineRate_;
+  beatsPerSample_ = 2.0f * invRate_;
+  invRate2_ = 1.0f / (engineRate_ * engineRate_);
+  for (float& m : tuning_.microtune) m = 1.0f;
   clearKeyRecords(false);
   saturation.start = saturation.target;
-  keysActive = 0;
+  keysActive_ = 0;
   modWheel.start = modWheel.target;
-  modWheelPrev = modWheel.target;
+  modWheelPrev_ = modWheel.target;
   phaser.clear();
   filters.clear();
-  modWheelUnset = 1;
-  noiseTuneLatch = 1;
+  modWheelUnset_ = 1;
+  noiseTuneLatch_ = 1;
 }
 
 void Engine::clearVoices() {
@@ -150,14 +147,14 @@ void Engine::resetVoices() {
     k.held = 0;
     k.exciteAmp = 0.0f;
     dampAsReleased(k);
-    k.sympDamp = bodyDecay;
+    k.sympDamp = bodyDecay_;
   }
   filters.clear();
   phaser.clear();
   body.clear();
-  sustainPedal = 0;
+  sustainPedal_ = 0;
   modWheel.start = modWheel.target;
-  modWheelPrev = modWheel.target;
+  modWheelPrev_ = modWheel.target;
   saturation.start = saturation.target;
   noiseFreq.start = 0.0f;
   noiseRes.start = 0.0f;
@@ -185,9 +182,9 @@ void Engine::render(float* out0, float* out1, int32_t count, const BlockContext&
 
   if (!needsSynthesis()) {
     // Silence: skip the synthesis. A key that is still down stays held.
-    if (keysDirty) {
+    if (keysDirty_) {
       clearKeyRecords(true);
-      keysDirty = 0;
+      keysDirty_ = 0;
     }
   } else {
     renderSynthesis(out0, out1, count, context);
@@ -207,20 +204,20 @@ void Engine::render(float* out0, float* out1, int32_t count, const BlockContext&
 }
 
 void Engine::updateTempo(const BlockContext& context, bool& tempoChanged) {
-  if (context.hasTempo) tempo = context.tempo;
-  if (context.hasSongPosition) songPosition = context.songPosition;
-  tempoChanged = tempo != tempoPrev;
+  if (context.hasTempo) tempo_ = context.tempo;
+  if (context.hasSongPosition) songPosition_ = context.songPosition;
+  tempoChanged = tempo_ != tempoPrev_;
   if (!tempoChanged) return;
-  tempoPrev = tempo;
-  beatsPerSample = tempo * 0.016666668f * invRate;
+  tempoPrev_ = tempo_;
+  beatsPerSample_ = tempo_ * 0.016666668f * invRate_;
   echo.followTempo(echoTiming());
-  if (lfoSync) applyLfoRate(*this);
+  if (lfoSync_) retimeLfo();
 }
 
 void Engine::renderSynthesis(float* out0, float* out1, int32_t count, const BlockContext& context) {
   bool tempoChanged = false;
   updateTempo(context, tempoChanged);
-  phaser.followHostTime(tempoChanged, beatsPerSample, songPosition);
+  phaser.followHostTime(tempoChanged, beatsPerSample_, songPosition_);
 
   const float frames = static_cast<float>(count);
   BlockGlides g;
@@ -233,8 +230,8 @@ void Engine::renderSynthesis(float* out0, float* out1, int32_t count, const Bloc
   // The mod wheel moves only a tenth of the way within a block.
   g.wheel = modWheel.start;
   g.wheelStep = (modWheel.target - modWheel.start) / (10.0f * frames);
-  modWheelPrev = modWheel.start;
-  g.tremoloDepth = tremoloDepth;
+  modWheelPrev_ = modWheel.start;
+  g.tremoloDepth = tremoloDepth_;
 
   const FastKernels* kernels =
       keyRenderer == KeyRendererKind::Fast ? fastKeyKernels(fastKernels) : nullptr;
@@ -247,13 +244,13 @@ void Engine::renderSynthesis(float* out0, float* out1, int32_t count, const Bloc
 KeySampleInputs Engine::nextSampleInputs(int32_t i, const BlockGlides& g) {
   noiseFreq.start = noiseFreq.start + g.noiseFreqStep;
   noiseRes.start = noiseRes.start + g.noiseResStep;
-  if (g.wheelStep != 0.0f) scrapeLevel = scrapeLevel + (g.wheel - modWheelPrev);
-  scrapeLevel = scrapeLevel * 0.99975f;
-  if (isQuiet(scrapeLevel)) scrapeLevel = 0.0f;
+  if (g.wheelStep != 0.0f) scrapeLevel_ = scrapeLevel_ + (g.wheel - modWheelPrev_);
+  scrapeLevel_ = scrapeLevel_ * 0.99975f;
+  if (isQuiet(scrapeLevel_)) scrapeLevel_ = 0.0f;
 
   KeySampleInputs in;
   in.sampleIndex = i;
-  in.scrape = scrapeLevel;
+  in.scrape = scrapeLevel_;
   in.saturation = g.saturation;
   in.bend = g.bend;
   in.noiseFreq = noiseFreq.start;
@@ -262,7 +259,7 @@ KeySampleInputs Engine::nextSampleInputs(int32_t i, const BlockGlides& g) {
 }
 
 void Engine::advanceGlides(BlockGlides& g) {
-  modWheelPrev = g.wheel;
+  modWheelPrev_ = g.wheel;
   g.wheel = g.wheel + g.wheelStep;
   g.saturation = g.saturation + g.saturationStep;
   g.bend = g.bend + g.bendStep;
@@ -323,9 +320,9 @@ void Engine::shapeSample(float spring0, float spring1, float sym0, float sym1, f
 
   o0 = spring0 + sym0;
   o1 = spring1 + sym1;
-  if (bodyWet != 0.0f) {
-    o0 = o0 + (sym0 - o0) * bodyWet;
-    o1 = o1 + (sym1 - o1) * bodyWet;
+  if (bodyWet_ != 0.0f) {
+    o0 = o0 + (sym0 - o0) * bodyWet_;
+    o1 = o1 + (sym1 - o1) * bodyWet_;
   }
   phaser.latchTaps();
   if (isQuiet(o0)) o0 = 0.0f;
@@ -340,8 +337,8 @@ void Engine::emitSample(int32_t i, float o0, float o1, float* out0, float* out1)
   out0[i] = o0;
   out1[i] = o1;
 
-  outLevelPrev = outLevel - outLevelPrev;
-  outLevel = std::fabs(o1) + std::fabs(o0) + outLevelPrev;
+  outLevelPrev_ = outLevel_ - outLevelPrev_;
+  outLevel_ = std::fabs(o1) + std::fabs(o0) + outLevelPrev_;
 }
 
 void Engine::filterAndEcho(float* out0, float* out1, int32_t count) {

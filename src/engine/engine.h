@@ -1,9 +1,9 @@
-// The sound engine: all state read by the audio path, as plain fields and
-// fixed arrays, and the render loop that turns key events and parameter
-// state into a stereo block.
+// The sound engine: the keys, the stages after them and the render loop
+// that turns key events and settings into a stereo block, in fixed arrays.
 //
-// Parameter application writes the coefficient fields; the event intake and
-// the on-screen keyboard start and stop keys; render() runs per host block.
+// The parameter dispatch maps knob values to the settings and stage
+// setters; the event intake and the on-screen keyboard start and stop keys;
+// render() runs per host block. All of it happens on the audio thread.
 #pragma once
 
 #include <atomic>
@@ -83,68 +83,44 @@ struct FastRenderScratch {
   float sandActive[SandGrains::kMaxGrains + 1];  // `active` after n kicks
 };
 
-struct Engine {
-  Engine();
-
-  // --- Keys -------------------------------------------------------------
-  KeyState keys[kKeyCount];
-  uint8_t keysActive = 0;  // a key start happened; synthesis runs even if silent
-  uint8_t keysDirty = 0;   // the first silent block clears the key records
-  float outLevel = 0.0f;   // silence detector: two-sample sum of |out0| + |out1|
-  float outLevelPrev = 0.0f;
-
-  // --- Rate and tempo ------------------------------------------------------
-  float engineRate = 48000.0f;
-  float invRate = 1.0f / 48000.0f;
-  float invRate2 = 1.0f / (48000.0f * 48000.0f);
-  float tempo = 120.0f;
-  float tempoPrev = 120.0f;
-  float beatsPerSample = 2.0f / 48000.0f;
-  float songPosition = 0.0f;
-
-  // --- Controllers and glides -------------------------------------------
-  Glide modWheel{0.0f, 0.0f};
-  float modWheelPrev = 0.0f;
-  uint8_t modWheelMoved = 0;
-  float scrapeLevel = 0.0f;
-  uint8_t modWheelUnset = 1;
-  Glide bend{1.0f, 1.0f};
-  Glide saturation{0.5f, 0.5f};
-  // The noise filter's start moves on sample by sample and is where the
-  // next block starts from.
-  Glide noiseFreq{0.0f, 0.0f};
-  Glide noiseRes{0.0f, 0.0f};
-  uint8_t noiseTuneLatch = 1;
-  uint8_t sustainPedal = 0;
-
-  // --- Coefficients from parameter application ---------------------------
-  KeyModelParams keyParams;
-  float decayCoef = 0.99f;
-  float releaseCoef = 0.99f;
-  float springBDecay = 1.0f;
+// The values the per-key tuning passes compute from.
+struct TuningInputs {
+  float concertA = 440.0f;
+  float microtune[12] = {1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
   float springAOffset = 0.0f;
   float springARandomTune = 0.0f;
   float springBNoteOffset = 0.0f;
   float springBFreqLow = 0.0f;
   float springBFreqHigh = 0.0f;
   float springBRandomTune = 0.0f;
-  uint8_t springBLink = 0;
-  uint8_t noiseMode = 0;
-  float concertA = 440.0f;
-  float microtune[12];
-  float pitchRange = 0.0f;
-  float pitchRangeCopy = 0.0f;
-  uint8_t lfoSync = 0;
-  float lfoRate = 0.0f;
-  float envDecay = 0.995f;
-  float stereoWidth = 0.5f;
-  float stereoSpread = 0.5f;
-  float stereoGains[4];
-  float bodyDecay = 0.9999f;
-  float bodyWet = 0.0f;
-  float tremoloDepth = 0.0f;  // Body Tremolo as set
+};
 
-  // --- Stages --------------------------------------------------------------
+// The engine belongs to the audio thread: the plug-in hands every change
+// from the host's other threads over to it and applies them between blocks.
+struct Engine {
+  Engine();
+
+  // --- State the renderers' hot loops read and write -------------------------
+  // These stay public so that the two key renderers, the tuning passes and
+  // the parameter dispatch reach them without a call per key or sample.
+  //
+  // Every key's state and per-key coefficients. The parameter dispatch and
+  // the tuning passes write the coefficients, the intake and the on-screen
+  // keyboard start and stop keys through startKey()/stopKey().
+  KeyState keys[kKeyCount];
+  // Coefficients every key shares.
+  KeyModelParams keyParams;
+  // Controllers that glide over a block: the intake sets their targets, the
+  // renderers move `start` on (the noise filter's start sample by sample;
+  // it is where the next block starts from).
+  Glide modWheel{0.0f, 0.0f};
+  Glide bend{1.0f, 1.0f};
+  Glide saturation{0.5f, 0.5f};
+  Glide noiseFreq{0.0f, 0.0f};
+  Glide noiseRes{0.0f, 0.0f};
+
+  // The stages after the keys. Each takes its settings through its own
+  // setters; their signal state is stepped by the renderers.
   BodyResonator body;
   Phaser phaser;
   OutputCrush outputCrush;
@@ -161,13 +137,73 @@ struct Engine {
   // processor has.
   FastKernelChoice fastKernels = FastKernelChoice::Auto;
 
+  // --- Settings, each with the rule that carries it to the keys --------------
+  // Hold and release damping (the release one reaches keys when released).
+  void setHoldDecay(float coefficient);
+  void setReleaseDecay(float coefficient) { releaseCoef_ = coefficient; }
+  void setSpringBDecay(float factor) { springBDecay_ = factor; }
+  // The sympathetic resonators' damping of every key.
+  void setBodyDecay(float coefficient);
+  void setEnvelopeDecay(float coefficient);
+  void setSpringBLink(uint8_t link);
+  // The diffusion value of every key; exactly 1 switches spring B to noise.
+  void setDiffusion(float v);
+  // Noise mode keeps spring B's tuning range as it was.
+  void setNoiseMode(bool on) { noiseMode_ = on ? 1 : 0; }
+  void setConcertA(float hz);
+  void setMicrotune(int pitchClass, float ratio);
+  void setSpringAOffset(float v);
+  void setSpringARandomTune(float spread);
+  void setSpringBNoteOffset(float offset);
+  void setSpringBRandomTune(float spread);
+  // Spring B's tuning range; ignored in noise mode, where the same knobs
+  // tune the noise filter.
+  void setSpringBFreqLow(float v);
+  void setSpringBFreqHigh(float v);
+  // Spring B again after its detune or octave changed.
+  void retuneSpringB();
+  void setPitchRange(float semitones) { pitchRange_ = pitchRangeCopy_ = semitones; }
+  void setLfoSync(bool synced);
+  void setLfoRate(float v);
+  // Stereo width and spread place every key's outputs.
+  void setStereoWidth(float v);
+  void setStereoSpread(float v);
+  void setBodyWet(float v) { bodyWet_ = v; }
+  void setTremoloDepth(float v) { tremoloDepth_ = v; }
+
+  // --- Read-outs -------------------------------------------------------------
+  float engineRate() const { return engineRate_; }
+  float invRate() const { return invRate_; }
+  float invRate2() const { return invRate2_; }
+  float tempo() const { return tempo_; }
+  float beatsPerSample() const { return beatsPerSample_; }
+  float songPosition() const { return songPosition_; }
+  float decayCoef() const { return decayCoef_; }
+  float releaseCoef() const { return releaseCoef_; }
+  float springBDecay() const { return springBDecay_; }
+  float envDecay() const { return envDecay_; }
+  float concertA() const { return tuning_.concertA; }
+  float pitchRange() const { return pitchRange_; }
+  uint8_t noiseMode() const { return noiseMode_; }
+  uint8_t sustainPedal() const { return sustainPedal_; }
+  uint8_t keysActive() const { return keysActive_; }
+  uint8_t keysDirty() const { return keysDirty_; }
+  float scrapeLevel() const { return scrapeLevel_; }
+  float outLevel() const { return outLevel_; }
+  float tremoloDepth() const { return tremoloDepth_; }
+  float bodyWet() const { return bodyWet_; }
+  float bodyDecay() const { return bodyDecay_; }
+  uint8_t modWheelUnset() const { return modWheelUnset_; }
+  float modWheelPrev() const { return modWheelPrev_; }
+  const TuningInputs& tuning() const { return tuning_; }
+
   // --- Operations ------------------------------------------------------------
   // Renders `count` samples into out0 (left) and out1 (right).
   void render(float* out0, float* out1, int32_t count, const BlockContext& context);
 
   // Whether the next block runs the per-sample synthesis; only then does
   // the plug-in ask the host for the time.
-  bool needsSynthesis() const { return keysActive != 0 || !(outLevel < 1e-5f); }
+  bool needsSynthesis() const { return keysActive_ != 0 || !(outLevel_ < 1e-5f); }
 
   // A key start from the event intake (velocity 0..1, sample offset in the
   // block) or from the on-screen keyboard (offset 0, fromEvents false).
@@ -204,12 +240,20 @@ struct Engine {
   void clearKeyRecords(bool keepHeld);
 
   // The time base of the echo delays.
-  EchoTiming echoTiming() const { return EchoTiming{engineRate, tempo}; }
+  EchoTiming echoTiming() const { return EchoTiming{engineRate_, tempo_}; }
 
   // The state a tuning pass left the generator in. Passes run on the
   // host's threads, possibly while a block renders, so the state waits
   // here and the engine's draws continue from it at the next block.
   void handOverRandom(uint32_t state);
+
+  // The intake's mod wheel (0..1): the scrape follows it; the first
+  // message after a reset jumps instead of gliding.
+  void moveModWheel(float target);
+  // Start of a batch of host events: the glides start from their targets.
+  void beginEventBatch();
+  // The host's song position in quarter notes.
+  void setSongPosition(float quarterNotes) { songPosition_ = quarterNotes; }
 
  private:
   void renderSynthesis(float* out0, float* out1, int32_t count, const BlockContext& context);
@@ -253,6 +297,53 @@ struct Engine {
   void runSand(const FastKernels& kernels, int32_t count, float* o0, float* o1,
                const uint8_t* bodyDraws);
   void endSand();
+
+  void applySpread();
+  void retimeLfo();
+
+  // Silence detector: a key start happened (synthesis runs even if
+  // silent); the first silent block clears the key records; the
+  // two-sample sum of |out0| + |out1|.
+  uint8_t keysActive_ = 0;
+  uint8_t keysDirty_ = 0;
+  float outLevel_ = 0.0f;
+  float outLevelPrev_ = 0.0f;
+
+  // Rate and tempo.
+  float engineRate_ = 48000.0f;
+  float invRate_ = 1.0f / 48000.0f;
+  float invRate2_ = 1.0f / (48000.0f * 48000.0f);
+  float tempo_ = 120.0f;
+  float tempoPrev_ = 120.0f;
+  float beatsPerSample_ = 2.0f / 48000.0f;
+  float songPosition_ = 0.0f;
+
+  // Controllers.
+  float modWheelPrev_ = 0.0f;
+  uint8_t modWheelMoved_ = 0;
+  float scrapeLevel_ = 0.0f;
+  uint8_t modWheelUnset_ = 1;
+  uint8_t noiseTuneLatch_ = 1;
+  uint8_t sustainPedal_ = 0;
+
+  // Settings.
+  float decayCoef_ = 0.99f;
+  float releaseCoef_ = 0.99f;
+  float springBDecay_ = 1.0f;
+  uint8_t springBLink_ = 0;
+  uint8_t noiseMode_ = 0;
+  TuningInputs tuning_;
+  float pitchRange_ = 0.0f;
+  float pitchRangeCopy_ = 0.0f;
+  uint8_t lfoSync_ = 0;
+  float lfoRate_ = 0.0f;
+  float envDecay_ = 0.995f;
+  float stereoWidth_ = 0.5f;
+  float stereoSpread_ = 0.5f;
+  float stereoGains_[4] = {0.5f, 0.5f, 0.5f, 0.5f};
+  float bodyDecay_ = 0.9999f;
+  float bodyWet_ = 0.0f;
+  float tremoloDepth_ = 0.0f;  // Body Tremolo as set
 
   FastRenderScratch fast_;
   // A handed-over generator state in the low 32 bits; bit 32 marks one.

@@ -27,13 +27,13 @@ float frequencyCoefficient(float hz, float invRate2) {
 void keyPitchPass(Engine& e) {
   for (int key = kLowestKey; key <= kHighestKey; ++key) {
     KeyState& k = e.keys[key];
-    const float f = std::pow(2.0f, static_cast<float>(key - 69) / 12.0f) * e.concertA;
+    const float f = std::pow(2.0f, static_cast<float>(key - 69) / 12.0f) * e.tuning().concertA;
     const double f2 = static_cast<double>(f) * static_cast<double>(f);
     // At low sample rates the highest keys would exceed what a resonator
     // can ring at.
-    const float coefficient =
-        stableCoefficient(static_cast<float>(static_cast<double>(e.microtune[key % 12]) * f2 *
-                                             kFourPiSquared * static_cast<double>(e.invRate2)));
+    const float coefficient = stableCoefficient(
+        static_cast<float>(static_cast<double>(e.tuning().microtune[key % 12]) * f2 *
+                           kFourPiSquared * static_cast<double>(e.invRate2())));
     k.aMainFreq = coefficient;
     k.aMainFreqBase = coefficient;
     k.aMainFreqInv = 1.0f / coefficient;
@@ -46,7 +46,7 @@ void offsetPass(Engine& e) {
   platform::CrtRandom random(333);
   for (int key = kLowestKey; key <= kHighestKey; ++key) {
     KeyState& k = e.keys[key];
-    const float t = spread(random, e.springARandomTune) * e.springAOffset;
+    const float t = spread(random, e.tuning().springARandomTune) * e.tuning().springAOffset;
     // The interval in tenths of a semitone: -12 to +36 semitones.
     const int n = static_cast<int>(480.0f * t) - 120;
     float coefficient =
@@ -60,9 +60,10 @@ void offsetPass(Engine& e) {
 
 void springBPass(Engine& e) {
   platform::CrtRandom random(3334);
-  const float lo = e.springBNoteOffset + e.springBFreqLow;
-  const float step = ((e.springBNoteOffset + e.springBFreqHigh) - lo) * 0.0078125f;
-  const double rate = e.engineRate;
+  const float lo = e.tuning().springBNoteOffset + e.tuning().springBFreqLow;
+  const float step =
+      ((e.tuning().springBNoteOffset + e.tuning().springBFreqHigh) - lo) * 0.0078125f;
+  const double rate = e.engineRate();
   float sum = 0.0f;
   for (int key = 0; key < kKeyCount; ++key) {
     KeyState& k = e.keys[key];
@@ -70,8 +71,8 @@ void springBPass(Engine& e) {
     // independent of the key's own pitch.
     const float p = sum + lo;
     auto pitch = [&]() {
-      const float note = spread(random, e.springBRandomTune) * p * 128.0f;
-      return std::pow(2.0f, (note - 69.0f) * 0.083333336f) * e.concertA;
+      const float note = spread(random, e.tuning().springBRandomTune) * p * 128.0f;
+      return std::pow(2.0f, (note - 69.0f) * 0.083333336f) * e.tuning().concertA;
     };
     float f = pitch();
     if (f > 12000.0f)
@@ -84,7 +85,7 @@ void springBPass(Engine& e) {
 
     const double fd = f;
     float coefficient = static_cast<float>(fd * fd * kFourPiSquared / (rate * rate) *
-                                           static_cast<double>(e.microtune[key % 12]));
+                                           static_cast<double>(e.tuning().microtune[key % 12]));
     while (coefficient > kHighestCoefficient && std::isfinite(coefficient))
       coefficient = coefficient * 0.5f;
     k.bFreq0 = coefficient;
@@ -111,7 +112,7 @@ void couplingPass(Engine& e) {
     const float d = std::fabs(1.0f - r * k.aOffsetFreq);
     float coupling = 1.0f;
     if (d < 0.5f) coupling = 2.0f * d / ((1.0f - 2.0f * d) * 2.0f + 1.0f);
-    if (e.springBNoteOffset < 0.05f) {
+    if (e.tuning().springBNoteOffset < 0.05f) {
       const float d2 = std::fabs(1.0f - r * k.aMainFreq);
       if (d2 < 0.5f)
         coupling = (2.0f * d2 / ((1.0f - 2.0f * d2) * 2.0f + 1.0f) * 0.99f + 0.01f) * coupling;

@@ -10,24 +10,10 @@ namespace {
 
 constexpr float kInv127 = 0.007874016f;
 
-void wheelMoved(engine::Engine& e, uint8_t value) {
-  e.modWheelMoved = 1;
-  // Wake the synthesis so the scrape is heard without a new key start.
-  e.wakeSynthesis(0.1f);
-  e.modWheel.target = static_cast<float>(value) * kInv127;
-  if (e.modWheelUnset) {
-    // The first wheel message after a reset jumps instead of gliding.
-    e.modWheel.start = e.modWheel.target;
-    e.modWheelPrev = e.modWheel.target;
-    e.scrapeLevel = 0.0f;
-    e.modWheelUnset = 0;
-  }
-}
-
 void controlChange(engine::Engine& e, uint8_t controller, uint8_t value) {
   switch (controller) {
     case 1:
-      wheelMoved(e, value);
+      e.moveModWheel(static_cast<float>(value) * kInv127);
       break;
     case 64:
       e.setSustainPedal((value & 0x40) != 0);
@@ -52,12 +38,7 @@ float bendFactor(int bend14, float pitchRange) {
   return std::pow(2.0f, exponent);
 }
 
-void beginEventBatch(engine::Engine& e) {
-  e.modWheel.latch();
-  e.modWheelMoved = 0;
-  e.saturation.latch();
-  e.bend.latch();
-}
+void beginEventBatch(engine::Engine& e) { e.beginEventBatch(); }
 
 void handleMidiMessage(engine::Engine& e, uint8_t status, uint8_t data1, uint8_t data2,
                        int32_t deltaFrames) {
@@ -80,7 +61,7 @@ void handleMidiMessage(engine::Engine& e, uint8_t status, uint8_t data1, uint8_t
       controlChange(e, note, value);
       break;
     case 0xe0:
-      e.bend.target = bendFactor(note + 128 * value, e.pitchRange);
+      e.bend.target = bendFactor(note + 128 * value, e.pitchRange());
       break;
     default:
       break;  // pressure, program change and system messages are ignored

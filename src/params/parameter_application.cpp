@@ -5,7 +5,6 @@
 
 #include "engine/engine.h"
 #include "engine/stability.h"
-#include "engine/lfo_rate.h"
 #include "engine/value_rules.h"
 #include "engine/tuning_passes.h"
 #include "params/parameter_readings.h"
@@ -23,7 +22,7 @@ namespace {
 constexpr float kLongestDecay = 0.99999994f;  // the largest float below 1
 
 float coefficient(const Engine& e, float hz) {
-  return engine::frequencyCoefficient(hz, e.invRate2);
+  return engine::frequencyCoefficient(hz, e.invRate2());
 }
 
 template <typename F>
@@ -31,34 +30,9 @@ void forEveryKey(Engine& e, F f) {
   for (KeyState& k : e.keys) f(k);
 }
 
-// Pan gains of every key from the stereo width and spread.
-void applySpread(Engine& e) {
-  const float s = e.stereoSpread;
-  const float* g = e.stereoGains;
-  for (int i = 0; i <= 88; ++i) {
-    KeyState& k = e.keys[20 + i];
-    const float p = 0.5f - 0.5f * s + s * static_cast<float>(i) * 0.011235955f;
-    const float a = 2.0f * p;
-    float q1, q2;
-    if (p >= 0.5f) {
-      q1 = ((a - 1.0f) / ((1.0f - (a - 1.0f)) * 2.0f + 1.0f) + 1.0f) * 0.5f;
-      q2 = ((a - 1.0f) / ((1.0f - (a - 1.0f)) * 4.666668f + 1.0f) + 1.0f) * 0.5f;
-    } else {
-      q1 = (a / ((1.0f - a) * -0.6666667f + 1.0f)) * 0.5f;
-      q2 = (a / ((1.0f - a) * -0.8235294f + 1.0f)) * 0.5f;
-    }
-    k.panAR = p * g[0];
-    k.panBR = q1 * g[1];
-    k.panSympR = q2;
-    k.panAL = (1.0f - p) * g[2];
-    k.panBL = (1.0f - q1) * g[3];
-    k.panSympL = 1.0f - q2;
-  }
-}
-
 // How far keys of one pitch class follow the bend, up or down.
 void applyBendScale(Engine& e, int pitchClass, float v, bool up) {
-  const float range = e.pitchRange;
+  const float range = e.pitchRange();
   if (range <= 0.0f) return;
   const float sign = up ? 1.0f : -1.0f;
   const float depth = (pow2(sign * range * v / 6.0f) - 1.0f) / (pow2(sign * range / 6.0f) - 1.0f);
@@ -93,24 +67,19 @@ void applyParameter(Engine& e, int index, float v) {
       // The top of the knob rounds to 1.0, a lossless spring whose energy
       // grows without bound under repeated strokes or scraping; the largest
       // float below 1 still sustains for minutes.
-      e.decayCoef = std::min(0.99f + 0.01f * std::pow(v, 0.05f), kLongestDecay);
-      forEveryKey(e, [&](KeyState& k) { k.damp = e.decayCoef; });
+      e.setHoldDecay(std::min(0.99f + 0.01f * std::pow(v, 0.05f), kLongestDecay));
       break;
     case kRelease:
-      e.releaseCoef = 0.99f + 0.00999f * std::pow(v, 0.05f);
+      e.setReleaseDecay(0.99f + 0.00999f * std::pow(v, 0.05f));
       break;
     case kSpringAVolume:
       kp.springAGain = 2.0f * v;
       break;
     case kSpringANoteOffset:
-      e.springAOffset = v;
-      engine::offsetPass(e);
-      engine::couplingPass(e);
+      e.setSpringAOffset(v);
       break;
     case kSpringARandomTune:
-      e.springARandomTune = 0.5f * v * v;
-      engine::offsetPass(e);
-      engine::springBPass(e);
+      e.setSpringARandomTune(0.5f * v * v);
       break;
     case kSpringASaturate:
       e.saturation.target = 0.5f + 0.499f * v;
@@ -121,46 +90,36 @@ void applyParameter(Engine& e, int index, float v) {
       });
       break;
     case kSpringBFreqLow:
-      e.noiseFreq.target =
-          engine::stableCoefficient(coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f)));
-      if (!e.noiseMode) {
-        e.springBFreqLow = v;
-        engine::springBPass(e);
-      }
+      e.noiseFreq.target = engine::stableCoefficient(
+          coefficient(e, e.concertA() * pow2((68.0f * v - 12.0f) / 12.0f)));
+      e.setSpringBFreqLow(v);
       break;
     case kSpringBFreqHigh:
       e.noiseRes.target = 0.01f + 0.98f * v;
-      if (!e.noiseMode) {
-        e.springBFreqHigh = v;
-        engine::springBPass(e);
-      }
+      e.setSpringBFreqHigh(v);
       break;
     case kSpringBNoteOffset:
-      e.springBNoteOffset = 0.375f * v;
-      engine::springBPass(e);
+      e.setSpringBNoteOffset(0.375f * v);
       break;
     case kSpringBRandomTune:
-      e.springBRandomTune = 0.5f * v * v;
-      engine::springBPass(e);
+      e.setSpringBRandomTune(0.5f * v * v);
       break;
     case kSpringBDetune:
       kp.springBDetune = pow2((2.0f * v - 1.0f) / 6.0f);
-      engine::springBPass(e);
+      e.retuneSpringB();
       break;
     case kSpringBOctave:
       kp.springBOctave = v != 0.0f ? 1.0f : 0.0f;
-      engine::springBPass(e);
+      e.retuneSpringB();
       break;
     case kSpringBDecay:
-      e.springBDecay = std::pow(std::max(v, 0.001f), 0.001f);
+      e.setSpringBDecay(std::pow(std::max(v, 0.001f), 0.001f));
       break;
     case kSpringBLink:
-      e.springBLink = springBLinkOf(v);
-      forEveryKey(e, [&](KeyState& k) { k.link = e.springBLink; });
+      e.setSpringBLink(springBLinkOf(v));
       break;
     case kSpringBDiffusion:
-      e.noiseMode = v == 1.0f ? 1 : 0;
-      forEveryKey(e, [&](KeyState& k) { k.diffusion = v; });
+      e.setDiffusion(v);
       break;
     case kSpringBCrush:
       kp.springBCrush = 0.5f + 0.49f * v;
@@ -170,14 +129,11 @@ void applyParameter(Engine& e, int index, float v) {
       break;
     case kBodyTune:
       e.body.setTune(engine::stableCoefficient(
-          coefficient(e, e.concertA * pow2((32.0f * v - 12.0f) / 12.0f))));
+          coefficient(e, e.concertA() * pow2((32.0f * v - 12.0f) / 12.0f))));
       break;
-    case kBodyDecay: {
-      const float x = 0.999f + 0.00099f * std::pow(v, 0.25f);
-      e.bodyDecay = x;
-      forEveryKey(e, [&](KeyState& k) { k.sympDamp = x; });
+    case kBodyDecay:
+      e.setBodyDecay(0.999f + 0.00099f * std::pow(v, 0.25f));
       break;
-    }
     case kBodyDiffusion:
       e.body.setDiffusion(v);
       break;
@@ -185,7 +141,7 @@ void applyParameter(Engine& e, int index, float v) {
       e.body.setSharpness(v);
       break;
     case kBodyWet:
-      e.bodyWet = v;
+      e.setBodyWet(v);
       break;
     case kBodyLowest:
       e.body.setLowestKey(truncatedProduct(128.0f, v, 0, 128));
@@ -194,7 +150,7 @@ void applyParameter(Engine& e, int index, float v) {
       e.body.setHighestKey(truncatedProduct(128.0f, v, 0, 128));
       break;
     case kBodyPhaseFreq:
-      e.phaser.setCentre(coefficient(e, e.concertA * pow2((128.0f * v - 69.0f) / 12.0f)));
+      e.phaser.setCentre(coefficient(e, e.concertA() * pow2((128.0f * v - 69.0f) / 12.0f)));
       break;
     case kBodyPhaseQ:
       e.phaser.setFeedback(v);
@@ -203,50 +159,40 @@ void applyParameter(Engine& e, int index, float v) {
       e.phaser.setMix(v);
       break;
     case kBodyTremolo:
-      e.tremoloDepth = v;
+      e.setTremoloDepth(v);
       break;
     case kBodyTremoloSync:
-      e.phaser.setTremoloSync(tremoloSyncOf(v), e.beatsPerSample);
+      e.phaser.setTremoloSync(tremoloSyncOf(v), e.beatsPerSample());
       break;
     case kBodyTremoloRate:
-      e.phaser.setTremoloRate(v, e.beatsPerSample);
+      e.phaser.setTremoloRate(v, e.beatsPerSample());
       break;
     case kBodyTremoloWide:
       e.phaser.setWidth(v);
       break;
     case kConcertA:
-      e.concertA = concertAOf(v);
-      engine::keyPitchPass(e);
+      e.setConcertA(concertAOf(v));
       break;
     case kHighpass:
-      e.filters.highpass.setCutoff(2054.95f * v, e.invRate);
+      e.filters.highpass.setCutoff(2054.95f * v, e.invRate());
       break;
     case kLowpass:
-      e.filters.lowpass.setCutoff(2054.95f * v, e.invRate);
+      e.filters.lowpass.setCutoff(2054.95f * v, e.invRate());
       break;
-    case kStereo: {
-      e.stereoWidth = v;
-      const float b = 0.7f - 0.4f * v;
-      e.stereoGains[0] = b;
-      e.stereoGains[1] = 1.0f - b;
-      e.stereoGains[2] = 1.0f - b;
-      e.stereoGains[3] = b;
-      applySpread(e);
+    case kStereo:
+      e.setStereoWidth(v);
       break;
-    }
     case kSpread:
-      e.stereoSpread = v;
-      applySpread(e);
+      e.setStereoSpread(v);
       break;
     case kPitchRange:
       // The per-key bend scales keep their values until set again.
-      e.pitchRange = pitchRangeOf(v);
-      e.pitchRangeCopy = e.pitchRange;
+      e.setPitchRange(pitchRangeOf(v));
       break;
     case kPitchRelax: {
       // Above 1 the relax would overshoot the base (at low sample rates).
       const float x = pow2(15.0f * v);
-      e.keyParams.pitchRelax = std::min(x * x * e.invRate2, 1.0f);
+      e.keyParams.pitchRelax = std::min(x * x * e.invRate2(), 1.0f);
       break;
     }
     case kCrushBits:
@@ -266,7 +212,7 @@ void applyParameter(Engine& e, int index, float v) {
       break;
     case kSandFreq:
       e.sand.setFrequency(engine::stableCoefficient(
-          coefficient(e, e.concertA * pow2((68.0f * v - 12.0f) / 12.0f))));
+          coefficient(e, e.concertA() * pow2((68.0f * v - 12.0f) / 12.0f))));
       break;
     case kSandRes:
       e.sand.setResonance(v);
@@ -287,12 +233,10 @@ void applyParameter(Engine& e, int index, float v) {
       e.echo.setWet(v);
       break;
     case kLfoSync:
-      e.lfoSync = switchOf(v);
-      engine::applyLfoRate(e);
+      e.setLfoSync(switchOf(v) != 0);
       break;
     case kLfoRate:
-      e.lfoRate = v;
-      engine::applyLfoRate(e);
+      e.setLfoRate(v);
       break;
     case kLfoBalance:
       kp.lfoBalance = v;
@@ -301,8 +245,7 @@ void applyParameter(Engine& e, int index, float v) {
       kp.lfoPitch = 0.5f * v;
       break;
     case kEnvDecay:
-      e.envDecay = 0.995f + 0.004999f * std::pow(v, 0.1f);
-      forEveryKey(e, [&](KeyState& k) { k.envDecay = e.envDecay; });
+      e.setEnvelopeDecay(0.995f + 0.004999f * std::pow(v, 0.1f));
       break;
     case kEnvBalance:
       kp.envBalance = v;
@@ -312,8 +255,7 @@ void applyParameter(Engine& e, int index, float v) {
       break;
     default:
       if (index >= kMicrotuneFirst && index <= kMicrotuneLast) {
-        e.microtune[index - kMicrotuneFirst] = pow2((2.0f * v - 1.0f) / 6.0f);
-        engine::keyPitchPass(e);
+        e.setMicrotune(index - kMicrotuneFirst, pow2((2.0f * v - 1.0f) / 6.0f));
       } else if (index >= kBendUpFirst && index <= kBendUpLast) {
         applyBendScale(e, index - kBendUpFirst, v, true);
       } else if (index >= kBendDownFirst && index <= kBendDownLast) {
@@ -324,7 +266,7 @@ void applyParameter(Engine& e, int index, float v) {
 }
 
 void applyProgram(Engine& e, const float* values) {
-  e.noiseMode = 0;
+  e.setNoiseMode(false);
   for (int i = 0; i < kNumParams; ++i) applyParameter(e, i, values[i]);
   e.settleAfterProgramChange();
 }

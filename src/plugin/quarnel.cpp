@@ -30,9 +30,6 @@ Quarnel::Quarnel(audioMasterCallback audioMaster)
 
   programsAreChunks(true);
   AudioEffect::setSampleRate(48000.0f);
-  engine_.engineRate = 48000.0f;
-  engine_.invRate = 1.0f / 48000.0f;
-  engine_.invRate2 = 1.0f / (48000.0f * 48000.0f);
 
   if (programs_.allocateWorkingPrograms()) {
     for (int p = 1; p < kNumPrograms; ++p) {
@@ -187,12 +184,12 @@ engine::BlockContext Quarnel::hostTime() {
 
 float Quarnel::queryHostTempo() {
   const engine::BlockContext context = hostTime();
-  return context.hasTempo ? context.tempo : engine_.tempo;
+  return context.hasTempo ? context.tempo : engine_.tempo();
 }
 
 void Quarnel::querySongPosition() {
   const engine::BlockContext context = hostTime();
-  if (context.hasSongPosition) engine_.songPosition = context.songPosition;
+  if (context.hasSongPosition) engine_.setSongPosition(context.songPosition);
 }
 
 // --- Parameters -------------------------------------------------------------------

@@ -200,10 +200,10 @@ TEST(HostThreads, EveryThreadAtOnceLeavesTheStateTheLastCallsSet) {
   for (int i = 0; i < 111; ++i) fresh.setParameter(i, last[i]);
   const engine::Engine& a = plugin.engineState();
   const engine::Engine& b = fresh.engineState();
-  EXPECT_EQ(a.concertA, b.concertA);
-  EXPECT_EQ(a.decayCoef, b.decayCoef);
-  EXPECT_EQ(a.releaseCoef, b.releaseCoef);
-  EXPECT_EQ(a.tremoloDepth, b.tremoloDepth);
+  EXPECT_EQ(a.concertA(), b.concertA());
+  EXPECT_EQ(a.decayCoef(), b.decayCoef());
+  EXPECT_EQ(a.releaseCoef(), b.releaseCoef());
+  EXPECT_EQ(a.tremoloDepth(), b.tremoloDepth());
   EXPECT_EQ(a.filters.highpass.b, b.filters.highpass.b);
   EXPECT_EQ(a.filters.lowpass.b, b.filters.lowpass.b);
   EXPECT_EQ(a.phaser.phaserFreq, b.phaser.phaserFreq);

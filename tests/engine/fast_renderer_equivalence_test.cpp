@@ -116,9 +116,9 @@ class Twin {
     check("phaserA.y", r.phaser.stateA.y, f.phaser.stateA.y);
     check("phaserB.s", r.phaser.stateB.s, f.phaser.stateB.s);
     check("tremoloPhase", r.phaser.tremoloPhase, f.phaser.tremoloPhase);
-    check("scrapeLevel", r.scrapeLevel, f.scrapeLevel);
+    check("scrapeLevel", r.scrapeLevel(), f.scrapeLevel());
     check("noiseFreq", r.noiseFreq.start, f.noiseFreq.start);
-    check("outLevel", r.outLevel, f.outLevel);
+    check("outLevel", r.outLevel(), f.outLevel());
     check("sandLevel", r.sand.sandLevel, f.sand.sandLevel);
     check("sandFilterL", r.sand.sandFilterL.p, f.sand.sandFilterL.p);
     for (int i = 0; i < engine::SandGrains::kMaxGrains; ++i) {

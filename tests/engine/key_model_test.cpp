@@ -105,7 +105,7 @@ TEST(KeyModel, WithoutWheelMovementAHeldKeyGetsNoFurtherEnergy) {
   h.setParameter(params::kBodyVolume, 0.0f);  // the body draws from the generator too
   h.noteOn(60, 100);
   h.render(4800);
-  EXPECT_EQ(h.engine().scrapeLevel, 0.0f);
+  EXPECT_EQ(h.engine().scrapeLevel(), 0.0f);
   const uint32_t before = h.engine().random.state();
   h.render(4800);
   EXPECT_EQ(h.engine().random.state(), before) << "no scrape draws";
@@ -176,7 +176,7 @@ TEST(KeyModel, ReleasedKeysDieOutWhileOthersKeepTheEngineRunning) {
       ++seconds;
     }
     EXPECT_TRUE(springsAreZero(h.engine().keys[60])) << "still ringing after " << seconds << " s";
-    EXPECT_EQ(h.engine().keysActive, 1);
+    EXPECT_EQ(h.engine().keysActive(), 1);
   }
 }
 

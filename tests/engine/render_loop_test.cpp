@@ -70,9 +70,9 @@ TEST(RenderLoop, SampleRatesOutsideTheRangeUse48k) {
                  Case{0.0f, 48000.0f}}) {
     PluginHarness h;
     h.plugin().setSampleRate(c.rate);
-    EXPECT_EQ(h.engine().engineRate, c.used) << c.rate;
-    EXPECT_EQ(h.engine().invRate, 1.0f / c.used);
-    EXPECT_EQ(h.engine().beatsPerSample, 2.0f / c.used);
+    EXPECT_EQ(h.engine().engineRate(), c.used) << c.rate;
+    EXPECT_EQ(h.engine().invRate(), 1.0f / c.used);
+    EXPECT_EQ(h.engine().beatsPerSample(), 2.0f / c.used);
     h.noteOn(45, 127);
     h.noteOn(100, 127);
     Stereo s = h.render(4800);
@@ -89,8 +89,8 @@ TEST(RenderLoop, RateChangeReappliesTheProgramAndResetsKeys) {
   const float k48 = h.engine().keys[69].aMainFreqBase;
   h.plugin().setSampleRate(44100.0f);
   EXPECT_EQ(h.engine().keys[69].held, 0);
-  EXPECT_EQ(h.engine().keysActive, 0);
-  EXPECT_EQ(h.engine().concertA, 460.0f);
+  EXPECT_EQ(h.engine().keysActive(), 0);
+  EXPECT_EQ(h.engine().concertA(), 460.0f);
   // The same pitch takes a larger angular step at the lower rate.
   EXPECT_NEAR(h.engine().keys[69].aMainFreqBase / k48, (48000.0 * 48000.0) / (44100.0 * 44100.0),
               1e-5);
@@ -126,7 +126,7 @@ TEST(RenderLoop, SilenceAfterReleaseIsExactlyZero) {
   for (int key : {36, 48, 60, 72, 84, 96}) h.noteOff(key);
   EXPECT_GE(renderUntilSilent(h), 0);
   EXPECT_TRUE(allZero(h.render(48000)));
-  EXPECT_EQ(h.engine().keysDirty, 0);
+  EXPECT_EQ(h.engine().keysDirty(), 0);
 }
 
 TEST(RenderLoop, StartOffsetDelaysTheStrike) {
@@ -150,7 +150,7 @@ TEST(RenderLoop, StartOffsetPastTheBlockBeginsInTheNextBlock) {
 TEST(RenderLoop, KeysOutsideThePianoNeverSound) {
   PluginHarness h;
   for (int key : {0, 20, 109, 127}) h.noteOn(key, 127);
-  EXPECT_EQ(h.engine().keysActive, 0);
+  EXPECT_EQ(h.engine().keysActive(), 0);
   h.engine().startKey(5, 1.0f, 0, false);
   h.engine().startKey(120, 1.0f, 0, false);
   EXPECT_EQ(h.engine().keys[5].held, 0);
@@ -162,7 +162,7 @@ TEST(RenderLoop, FirstSilentBlockClearsKeyRecordsOnce) {
   h.noteOn(60);
   h.noteOff(60);
   ASSERT_GE(renderUntilSilent(h), 0);
-  EXPECT_EQ(h.engine().keysDirty, 0);
+  EXPECT_EQ(h.engine().keysDirty(), 0);
   // Later silent blocks leave the records alone.
   h.engine().keys[60].lfoPos = 0.5f;
   h.render(2048);
@@ -177,7 +177,7 @@ TEST(RenderLoop, HeldKeysStayHeldThroughTheSilenceGate) {
   h.noteOn(72, 100);
   h.render(4800);
   h.noteOff(72);  // any note off clears keysActive
-  ASSERT_EQ(h.engine().keysActive, 0);
+  ASSERT_EQ(h.engine().keysActive(), 0);
   ASSERT_GE(renderUntilSilent(h, 120), 0);
   EXPECT_EQ(h.engine().keys[60].held, 1);
   EXPECT_EQ(h.engine().keys[64].held, 1);
@@ -207,9 +207,9 @@ TEST(RenderLoop, HostsThatSkipProcessEventsDoNotReplayGlides) {
   h.controller(1, 127);
   h.controller(1, 0);
   h.render(256, 256, false);
-  const float scrape = std::fabs(h.engine().scrapeLevel);
+  const float scrape = std::fabs(h.engine().scrapeLevel());
   h.render(48000, 256, false);
-  EXPECT_LT(std::fabs(h.engine().scrapeLevel), scrape) << "no wheel movement is replayed";
+  EXPECT_LT(std::fabs(h.engine().scrapeLevel()), scrape) << "no wheel movement is replayed";
 }
 
 }  // namespace

@@ -30,8 +30,8 @@ TEST(Tempo, ChangeReappliesTheSyncedParametersInTheFirstBlockThatSeesIt) {
 
   h.host().time.tempo = 60.0;
   h.render(256);
-  EXPECT_EQ(h.engine().tempo, 60.0f);
-  EXPECT_EQ(h.engine().tempoPrev, 60.0f);
+  EXPECT_EQ(h.engine().tempo(), 60.0f);
+  EXPECT_EQ(h.engine().beatsPerSample(), 60.0f * 0.016666668f * (1.0f / 48000.0f));
   EXPECT_EQ(h.engine().echo.delayLeft(), 2250);
   EXPECT_FLOAT_EQ(h.engine().keyParams.lfoFreq, lfo120 * 0.5f);
   EXPECT_FLOAT_EQ(h.engine().phaser.tremoloInc, tremolo120 * 0.5f);
@@ -56,7 +56,7 @@ TEST(Tempo, UnusableHostTemposKeepTheLastOneAndAbsurdOnesAreClamped) {
     h.host().time.ppqPos = tempo;
     Stereo s = h.render(4800);
     EXPECT_TRUE(allFinite(s)) << tempo;
-    const float used = h.engine().tempo;
+    const float used = h.engine().tempo();
     EXPECT_TRUE(std::isfinite(used));
     EXPECT_GE(used, 1.0f);
     EXPECT_LE(used, 999.0f);
@@ -75,8 +75,8 @@ TEST(Tempo, NoTimeInformationKeepsTempoAndPosition) {
   h.setParameter(params::kBodyTremoloSync, 1.0f);
   keepSounding(h);
   EXPECT_TRUE(allFinite(h.render(2048)));
-  EXPECT_EQ(h.engine().tempo, 120.0f);
-  EXPECT_EQ(h.engine().songPosition, 0.0f);
+  EXPECT_EQ(h.engine().tempo(), 120.0f);
+  EXPECT_EQ(h.engine().songPosition(), 0.0f);
 }
 
 TEST(Tempo, SongPositionDrivesTheTremoloPhase) {

@@ -30,7 +30,7 @@ TEST(OutputFilters, CoefficientsRoundFromDoubleForEveryKnobValueAndRate) {
       // c = exp(-2 pi x 2054.95 v x invRate): the cutoff in single
       // precision, the rest in double; both coefficients rounded from it.
       const double c = std::exp(-2.0 * 3.141592653589793 * static_cast<double>(2054.95f * v) *
-                                static_cast<double>(h.engine().invRate));
+                                static_cast<double>(h.engine().invRate()));
       const float a = static_cast<float>(-c);
       const float b = static_cast<float>(1.0 - c);
       if (f.highpass.a != a || f.highpass.b != b || f.lowpass.a != a || f.lowpass.b != b) ++wrong;
@@ -119,7 +119,7 @@ TEST(EchoDelay, SyncedLengthsFollowTheTempoInSinglePrecision) {
       h.noteOn(60);  // keeps the synthesis, and the tempo query, running
       h.host().time.tempo = tempo;
       h.render(256);
-      ASSERT_EQ(h.engine().tempo, tempo);
+      ASSERT_EQ(h.engine().tempo(), tempo);
       for (int step = 0; step <= 18; ++step) {
         const float r = 1.0f - (static_cast<float>(step) + 0.5f) / 18.0f;
         h.setParameter(params::kEchoRateL, std::max(r, 0.0f));

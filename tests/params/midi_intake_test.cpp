@@ -23,17 +23,17 @@ class Intake : public ::testing::Test {
 TEST_F(Intake, NoteOnAndOff) {
   h.noteOn(60, 127);
   EXPECT_EQ(key(60).held, 1);
-  EXPECT_EQ(key(60).damp, e().decayCoef);
-  EXPECT_EQ(e().keysActive, 1);
+  EXPECT_EQ(key(60).damp, e().decayCoef());
+  EXPECT_EQ(e().keysActive(), 1);
   EXPECT_EQ(key(60).bowStep, key(60).exciteAmp * 0.125f);
   h.noteOn(40, 127);
   EXPECT_GT(key(40).exciteAmp, key(60).exciteAmp);
   h.noteOff(60);
   EXPECT_EQ(key(60).held, 0);
   EXPECT_EQ(key(60).exciteAmp, 0.0f);
-  EXPECT_EQ(key(60).damp, e().releaseCoef);
-  EXPECT_EQ(key(60).bDamp, e().springBDecay * e().releaseCoef);
-  EXPECT_EQ(e().keysActive, 0) << "any note off clears the flag";
+  EXPECT_EQ(key(60).damp, e().releaseCoef());
+  EXPECT_EQ(key(60).bDamp, e().springBDecay() * e().releaseCoef());
+  EXPECT_EQ(e().keysActive(), 0) << "any note off clears the flag";
 }
 
 TEST_F(Intake, VelocityZeroIsANoteOff) {
@@ -42,13 +42,13 @@ TEST_F(Intake, VelocityZeroIsANoteOff) {
   b.add(0x90, 60, 0);
   h.send(b);
   EXPECT_EQ(key(60).held, 0);
-  EXPECT_EQ(key(60).damp, e().releaseCoef);
+  EXPECT_EQ(key(60).damp, e().releaseCoef());
 }
 
 TEST_F(Intake, KeysOutsideThePianoAreIgnored) {
   h.noteOn(20, 127);
   h.noteOn(109, 127);
-  EXPECT_EQ(e().keysActive, 0);
+  EXPECT_EQ(e().keysActive(), 0);
   EXPECT_EQ(key(20).held, 0);
   EXPECT_EQ(key(109).held, 0);
 
@@ -58,7 +58,7 @@ TEST_F(Intake, KeysOutsideThePianoAreIgnored) {
   MidiBatch stray;
   stray.add(0x90, 109, 0).add(0x9F, 20, 0);
   h.send(stray);
-  EXPECT_EQ(e().keysActive, 1);
+  EXPECT_EQ(e().keysActive(), 1);
   EXPECT_EQ(key(60).held, 1);
 }
 
@@ -89,11 +89,11 @@ TEST_F(Intake, SustainPedalHoldsReleasedKeys) {
   h.noteOn(62, 100);
   h.controller(64, 64);
   h.noteOff(60);
-  EXPECT_EQ(key(60).damp, e().decayCoef);
+  EXPECT_EQ(key(60).damp, e().decayCoef());
   h.controller(64, 63);
-  EXPECT_EQ(e().sustainPedal, 0);
-  EXPECT_EQ(key(60).damp, e().releaseCoef);
-  EXPECT_EQ(key(62).damp, e().decayCoef) << "a key still down keeps the hold decay";
+  EXPECT_EQ(e().sustainPedal(), 0);
+  EXPECT_EQ(key(60).damp, e().releaseCoef());
+  EXPECT_EQ(key(62).damp, e().decayCoef()) << "a key still down keeps the hold decay";
 }
 
 TEST_F(Intake, PitchBend) {
@@ -118,9 +118,9 @@ TEST_F(Intake, FirstWheelMessageAfterAProgramChangeJumps) {
   h.controller(1, 127);
   EXPECT_EQ(e().modWheel.target, 127 * 0.007874016f);
   EXPECT_EQ(e().modWheel.start, e().modWheel.target);
-  EXPECT_EQ(e().modWheelPrev, e().modWheel.target);
-  EXPECT_EQ(e().modWheelUnset, 0);
-  EXPECT_EQ(e().keysActive, 1);
+  EXPECT_EQ(e().modWheelPrev(), e().modWheel.target);
+  EXPECT_EQ(e().modWheelUnset(), 0);
+  EXPECT_EQ(e().keysActive(), 1);
   h.controller(1, 0);
   EXPECT_NE(e().modWheel.start, e().modWheel.target) << "later messages glide";
 }
@@ -133,7 +133,7 @@ TEST_F(Intake, AllChannelsActAlike) {
   h.send(a);
   other.send(b);
   EXPECT_EQ(key(64).exciteAmp, other.engine().keys[64].exciteAmp);
-  EXPECT_EQ(e().sustainPedal, other.engine().sustainPedal);
+  EXPECT_EQ(e().sustainPedal(), other.engine().sustainPedal());
   EXPECT_EQ(e().bend.target, other.engine().bend.target);
 }
 
@@ -168,8 +168,8 @@ TEST_F(Intake, AllNotesOffResetsEveryVoice) {
   h.controller(123, 0);
   EXPECT_EQ(key(60).held, 0);
   EXPECT_EQ(key(60).aMainPos, 0.0f);
-  EXPECT_EQ(key(60).damp, e().releaseCoef);
-  EXPECT_EQ(e().sustainPedal, 0);
+  EXPECT_EQ(key(60).damp, e().releaseCoef());
+  EXPECT_EQ(e().sustainPedal(), 0);
   EXPECT_EQ(e().noiseFreq.start, 0.0f);
   EXPECT_EQ(e().body.bodyPos, 0.0f);
   EXPECT_FALSE(e().echo.left().holdsSignal());

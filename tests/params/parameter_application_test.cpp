@@ -22,14 +22,14 @@ class Application : public ::testing::Test {
 TEST_F(Application, NoiseModeFollowsDiffusionExactlyOne) {
   const float bBase = e().keys[60].bFreqBase;
   set(22, 1.0f);
-  EXPECT_EQ(e().noiseMode, 1);
+  EXPECT_EQ(e().noiseMode(), 1);
   set(14, 0.8f);
   EXPECT_EQ(e().keys[60].bFreqBase, bBase) << "spring B keeps its tuning in noise mode";
   EXPECT_FLOAT_EQ(e().noiseFreq.target,
                   engine::frequencyCoefficient(
-                      440.0f * std::pow(2.0f, (68.0f * 0.8f - 12.0f) / 12.0f), e().invRate2));
+                      440.0f * std::pow(2.0f, (68.0f * 0.8f - 12.0f) / 12.0f), e().invRate2()));
   set(22, 0.99f);
-  EXPECT_EQ(e().noiseMode, 0);
+  EXPECT_EQ(e().noiseMode(), 0);
   set(14, 0.8f);
   EXPECT_NE(e().keys[60].bFreqBase, bBase);
 }
@@ -107,7 +107,7 @@ TEST_F(Application, ConcertPitchReachesTheFrequenciesAppliedAfterIt) {
   EXPECT_EQ(e().body.bodyTune, k440);
   EXPECT_FLOAT_EQ(e().sand.sandFreq,
                   engine::frequencyCoefficient(
-                      460.0f * std::pow(2.0f, (68.0f * 0.9f - 12.0f) / 12.0f), e().invRate2));
+                      460.0f * std::pow(2.0f, (68.0f * 0.9f - 12.0f) / 12.0f), e().invRate2()));
   h.plugin().setProgram(1);
   EXPECT_GT(e().body.bodyTune, k440);
 }
@@ -127,15 +127,15 @@ TEST_F(Application, PerKeyCopiesReachEveryKey) {
   set(21, 1.0f);
   set(106, 1.0f);
   for (const engine::KeyState& k : e().keys) {
-    EXPECT_EQ(k.damp, e().decayCoef);
+    EXPECT_EQ(k.damp, e().decayCoef());
     EXPECT_EQ(k.balance, 0.25f);
     EXPECT_EQ(k.offsetWeight, 0.5f);
     EXPECT_EQ(k.mainWeight, 1.0f);
     EXPECT_EQ(k.link, 1);
-    EXPECT_EQ(k.envDecay, e().envDecay);
+    EXPECT_EQ(k.envDecay, e().envDecay());
   }
   set(7, 1.0f);
-  EXPECT_LT(e().decayCoef, 1.0f) << "the longest decay is not lossless";
+  EXPECT_LT(e().decayCoef(), 1.0f) << "the longest decay is not lossless";
 }
 
 TEST_F(Application, StereoSpreadPansKeysAcrossTheField) {

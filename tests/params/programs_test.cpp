@@ -176,9 +176,9 @@ TEST_F(Programs, HeldKeysKeepSoundingThroughAProgramChange) {
   h.render(2400);
   q().setProgram(1);
   EXPECT_EQ(h.engine().keys[60].held, 1);
-  EXPECT_EQ(h.engine().keys[60].damp, h.engine().decayCoef);
-  EXPECT_EQ(h.engine().keys[64].damp, h.engine().releaseCoef);
-  EXPECT_EQ(h.engine().modWheelUnset, 1);
+  EXPECT_EQ(h.engine().keys[60].damp, h.engine().decayCoef());
+  EXPECT_EQ(h.engine().keys[64].damp, h.engine().releaseCoef());
+  EXPECT_EQ(h.engine().modWheelUnset(), 1);
   EXPECT_FALSE(h.engine().echo.left().holdsSignal());
 }
 

@@ -88,8 +88,8 @@ TEST(TuningPasses, CouplingVanishesAtUnison) {
   PluginHarness h;
   engine::Engine& e = h.engine();
   engine::KeyState& k = e.keys[60];
+  e.setSpringBNoteOffset(0.2f);
   k.bFreq0 = k.aOffsetFreq;
-  e.springBNoteOffset = 0.2f;
   engine::couplingPass(e);
   EXPECT_EQ(k.coupling, 0.0f);
   k.bFreq0 = k.aOffsetFreq * 4.0f;
@@ -121,13 +121,15 @@ struct WrittenGenerator {
 // for a key whose first pitch lies above 12000 Hz, two for every other key.
 uint32_t afterSpringBPass(const engine::Engine& e) {
   WrittenGenerator g{3334};
-  const float lo = e.springBNoteOffset + e.springBFreqLow;
-  const float step = ((e.springBNoteOffset + e.springBFreqHigh) - lo) * 0.0078125f;
+  const float lo = e.tuning().springBNoteOffset + e.tuning().springBFreqLow;
+  const float step =
+      ((e.tuning().springBNoteOffset + e.tuning().springBFreqHigh) - lo) * 0.0078125f;
   float sum = 0.0f;
   for (int key = 0; key < 128; ++key) {
     const float p = sum + lo;
-    const float note = ((g.rnd() * 0.5f + 0.75f - 1.0f) * e.springBRandomTune + 1.0f) * p * 128.0f;
-    const float f = std::pow(2.0f, (note - 69.0f) * 0.083333336f) * e.concertA;
+    const float note =
+        ((g.rnd() * 0.5f + 0.75f - 1.0f) * e.tuning().springBRandomTune + 1.0f) * p * 128.0f;
+    const float f = std::pow(2.0f, (note - 69.0f) * 0.083333336f) * e.concertA();
     if (!(f > 12000.0f)) g.rnd();
     sum = sum + step;
   }

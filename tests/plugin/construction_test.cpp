@@ -75,10 +75,10 @@ TEST(Construction, NewInstanceIsOnProgramZeroWithDefaultsApplied) {
     EXPECT_EQ(q.getStoredParameter(i), params::defaultValue(i)) << i;
   }
   const engine::Engine& e = q.engineState();
-  EXPECT_EQ(e.engineRate, 48000.0f);
-  EXPECT_EQ(e.tempo, 120.0f);
-  EXPECT_FLOAT_EQ(e.beatsPerSample, 1.0f / 24000.0f);
-  EXPECT_EQ(e.concertA, 440.0f);
+  EXPECT_EQ(e.engineRate(), 48000.0f);
+  EXPECT_EQ(e.tempo(), 120.0f);
+  EXPECT_FLOAT_EQ(e.beatsPerSample(), 1.0f / 24000.0f);
+  EXPECT_EQ(e.concertA(), 440.0f);
   EXPECT_EQ(q.getAeffect()->uniqueID, Quarnel::kUniqueId);
   for (const engine::KeyState& k : e.keys) EXPECT_EQ(k.held, 0);
 }
