@@ -180,7 +180,8 @@ void Engine::render(float* out0, float* out1, int32_t count, const BlockContext&
   std::fill(out0, out0 + count, 0.0f);
   std::fill(out1, out1 + count, 0.0f);
 
-  if (!needsSynthesis()) {
+  const bool synthesised = needsSynthesis();
+  if (!synthesised) {
     // Silence: skip the synthesis. A key that is still down stays held.
     if (keysDirty_) {
       clearKeyRecords(true);
@@ -191,7 +192,7 @@ void Engine::render(float* out0, float* out1, int32_t count, const BlockContext&
     clearRunawayStates(*this);
   }
 
-  filterAndEcho(out0, out1, count);
+  filterAndEcho(out0, out1, count, !synthesised);
 
   // Hosts that skip processEvents on blocks without events must not replay
   // the last glide in every block.
@@ -341,9 +342,15 @@ void Engine::emitSample(int32_t i, float o0, float o1, float* out0, float* out1)
   outLevel_ = std::fabs(o1) + std::fabs(o0) + outLevelPrev_;
 }
 
-void Engine::filterAndEcho(float* out0, float* out1, int32_t count) {
-  filters.process(out0, out1, count);
-  echo.process(out0, out1, count);
+void Engine::filterAndEcho(float* out0, float* out1, int32_t count, bool zeroInput) {
+  if (keyRenderer == KeyRendererKind::Reference) {
+    filters.process(out0, out1, count);
+    echo.process(out0, out1, count);
+    return;
+  }
+  const bool zeroOutput = zeroInput ? filters.processZeroInput(out0, out1, count)
+                                    : filters.processAndCheckZero(out0, out1, count);
+  echo.processFast(out0, out1, count, zeroOutput);
 }
 
 }  // namespace engine

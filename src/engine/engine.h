@@ -258,7 +258,10 @@ struct Engine {
  private:
   void renderSynthesis(float* out0, float* out1, int32_t count, const BlockContext& context);
   void updateTempo(const BlockContext& context, bool& tempoChanged);
-  void filterAndEcho(float* out0, float* out1, int32_t count);
+  // The output filters and the echo; the fast renderer's version skips
+  // what +0 input into resting stages would compute (`zeroInput`: the
+  // block holds only +0).
+  void filterAndEcho(float* out0, float* out1, int32_t count, bool zeroInput);
 
   // One sample's glide values; advances the noise filter and scrapeLevel.
   KeySampleInputs nextSampleInputs(int32_t i, const BlockGlides& g);

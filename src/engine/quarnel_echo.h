@@ -25,6 +25,19 @@ class QuarnelEcho {
 
   bool holdsSignal() const { return dirty_; }
 
+  // Every cell and the running state hold +0 (the tone filter +0 or -0):
+  // cleared, or found so by noteQuietBlock(). Any step() may write
+  // something else.
+  bool empty() const { return empty_; }
+  // `count` steps of +0 input on an empty line with a feedback that is
+  // neither negative nor NaN: each would read, write and return +0, so
+  // only the positions move, to exactly where those steps leave them. The
+  // delay of step i is `delay` advanced i times by `delayStep`.
+  void skipEmptySteps(float delay, float delayStep, int32_t count);
+  // After a block of steps: once the input and the running state have been
+  // +0 for a lap of the ring, look whether the buffers are all +0 too.
+  void noteQuietBlock(bool quiet, int32_t count);
+
   float toneState;
   float lastOut;
   int32_t writeIndex;
@@ -38,7 +51,11 @@ class QuarnelEcho {
   float tapeStep(float x, float feedback, float delay);
   float ringStep(float x, float feedback, float delay);
 
+  static bool allPlusZero(const float* cells, int32_t count);
+
   bool dirty_;  // something other than zero may have been written since the last clear
+  bool empty_ = false;
+  int32_t quietSamples_ = 0;
 };
 
 }  // namespace engine

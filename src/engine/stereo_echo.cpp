@@ -70,4 +70,34 @@ void StereoEcho::process(float* out0, float* out1, int32_t count) {
   delayPrevR_ = delayR_;
 }
 
+void StereoEcho::processFast(float* out0, float* out1, int32_t count, bool inputZero) {
+  const float perSample = 1.0f / static_cast<float>(count);
+  const float stepL = static_cast<float>(delayL_ - delayPrevL_) * perSample;
+  const float stepR = static_cast<float>(delayR_ - delayPrevR_) * perSample;
+  processLineFast(left_, out0, count, static_cast<float>(delayPrevL_), stepL, feedbackL_,
+                  inputZero);
+  processLineFast(right_, out1, count, static_cast<float>(delayPrevR_), stepR, feedbackR_,
+                  inputZero);
+  delayPrevL_ = delayL_;
+  delayPrevR_ = delayR_;
+}
+
+// The two lines never meet, so each runs its whole block on its own.
+void StereoEcho::processLineFast(QuarnelEcho& line, float* out, int32_t count, float delay,
+                                 float delayStep, float feedback, bool inputZero) {
+  // +0 in an empty line stays +0 only while the feedback cannot turn it into
+  // -0 or NaN.
+  if (inputZero && line.empty() && std::isfinite(feedback) && !std::signbit(feedback)) {
+    line.skipEmptySteps(delay, delayStep, count);
+    const float echoTerm = wet_ * 0.0f;  // the wet level times the +0 echo
+    for (int32_t i = 0; i < count; ++i) out[i] = out[i] + echoTerm;
+    return;
+  }
+  for (int32_t i = 0; i < count; ++i) {
+    out[i] = out[i] + wet_ * line.step(out[i], feedback, delay);
+    delay = delay + delayStep;
+  }
+  line.noteQuietBlock(inputZero, count);
+}
+
 }  // namespace engine

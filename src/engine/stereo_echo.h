@@ -39,6 +39,11 @@ class StereoEcho {
   // last block left them.
   void process(float* out0, float* out1, int32_t count);
 
+  // The same to the bit, with less work: a line that is empty and gets +0
+  // input (`inputZero`) only moves its positions on. A line that has
+  // settled is looked over now and then to find it empty again.
+  void processFast(float* out0, float* out1, int32_t count, bool inputZero);
+
   // Delay in samples for a rate value, free or tempo-synced.
   int32_t delayFor(float rate, const EchoTiming& timing) const;
 
@@ -51,6 +56,9 @@ class StereoEcho {
   const QuarnelEcho& right() const { return right_; }
 
  private:
+  void processLineFast(QuarnelEcho& line, float* out, int32_t count, float delay, float delayStep,
+                       float feedback, bool inputZero);
+
   float wet_ = 0.0f;
   float feedback_ = 0.0f;  // the copy stored before the two line copies
   float feedbackL_ = 0.0f;

@@ -112,3 +112,80 @@ TEST(Echo, DryWhenWetIsZeroAndTailsRunIntoSilence) {
 }
 
 }  // namespace
+
+namespace {
+
+struct Positions {
+  double readPos;
+  int32_t writeIndex, ringIndex;
+  bool operator==(const Positions& o) const {
+    return readPos == o.readPos && writeIndex == o.writeIndex && ringIndex == o.ringIndex;
+  }
+};
+Positions positionsOf(const QuarnelEcho& e) { return {e.readPos, e.writeIndex, e.ringIndex}; }
+
+}  // namespace
+
+// An empty line fed +0 skips its steps but must leave its positions exactly
+// where the steps would: steady tapes of every speed (several laps, a step
+// below one cell), the ring, a delay that glides across the tape threshold,
+// and a NaN delay.
+TEST(Echo, SkippedEmptyStepsMoveThePositionsLikeRealOnes) {
+  struct Case {
+    float delay, delayStep;
+    int count;
+  };
+  const Case cases[] = {{4800.0f, 0.0f, 256},  {4800.0f, 0.0f, 40000},   {1001.0f, 0.0f, 65536},
+                        {1000.0f, 0.0f, 700},  {192000.0f, 0.0f, 30000}, {16777216.0f, 0.0f, 5000},
+                        {900.0f, 1.25f, 400},  {20000.0f, -37.5f, 333},  {std::nanf(""), 0.0f, 99},
+                        {4800.0f, 0.0f, 70000}};
+  auto real = std::make_unique<QuarnelEcho>();
+  auto skipped = std::make_unique<QuarnelEcho>();
+  for (int lead : {0, 1, 777}) {
+    for (const Case& c : cases) {
+      real->clear();
+      skipped->clear();
+      // Start from positions part of the way round.
+      for (int i = 0; i < lead; ++i) real->step(0.0f, 0.5f, 3000.0f + static_cast<float>(i));
+      skipped->skipEmptySteps(3000.0f, 1.0f, lead);
+      ASSERT_TRUE(positionsOf(*real) == positionsOf(*skipped)) << "lead " << lead;
+
+      float delay = c.delay;
+      for (int i = 0; i < c.count; ++i) {
+        ASSERT_EQ(real->step(0.0f, 0.5f, delay), 0.0f);
+        delay = delay + c.delayStep;
+      }
+      skipped->skipEmptySteps(c.delay, c.delayStep, c.count);
+      EXPECT_TRUE(positionsOf(*real) == positionsOf(*skipped))
+          << "delay " << c.delay << " step " << c.delayStep << " count " << c.count << " lead "
+          << lead << ": readPos " << real->readPos << " vs " << skipped->readPos;
+      EXPECT_TRUE(skipped->empty());
+    }
+  }
+}
+
+// A tail that dies away leaves the line empty again after a lap of quiet;
+// a line still holding something is not taken for empty.
+TEST(Echo, QuietLinesAreFoundEmptyOnlyWhenEveryCellIsPlusZero) {
+  auto echo = std::make_unique<QuarnelEcho>();
+  EXPECT_TRUE(echo->empty());
+  echo->step(1.0f, 0.0f, 300.0f);
+  EXPECT_FALSE(echo->empty());
+  for (int i = 0; i < 400; ++i) echo->step(0.0f, 0.0f, 300.0f);
+  echo->noteQuietBlock(true, QuarnelEcho::kLength);
+  EXPECT_FALSE(echo->empty()) << "the ring still holds the impulse a lap later";
+  for (int i = 0; i < QuarnelEcho::kLength; ++i) echo->step(0.0f, 0.0f, 300.0f);
+  echo->noteQuietBlock(true, QuarnelEcho::kLength - 1);
+  EXPECT_FALSE(echo->empty()) << "not a whole lap of quiet yet";
+  echo->noteQuietBlock(false, 1);
+  echo->noteQuietBlock(true, QuarnelEcho::kLength - 1);
+  EXPECT_FALSE(echo->empty()) << "loud input starts the count again";
+  echo->noteQuietBlock(true, 1);
+  EXPECT_TRUE(echo->empty());
+  EXPECT_FALSE(echo->holdsSignal());
+
+  echo->step(-0.0f, 0.0f, 300.0f);
+  echo->ring[5] = -0.0f;
+  echo->noteQuietBlock(true, QuarnelEcho::kLength);
+  EXPECT_FALSE(echo->empty()) << "-0 is not +0";
+}

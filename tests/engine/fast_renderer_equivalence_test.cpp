@@ -125,6 +125,20 @@ class Twin {
       check("grain ring", r.sand.sandGrains[i].ring, f.sand.sandGrains[i].ring);
       check("grain energy", r.sand.sandGrains[i].energy, f.sand.sandGrains[i].energy);
     }
+    check("highpassL", r.filters.highpassStateL, f.filters.highpassStateL);
+    check("lowpassR", r.filters.lowpassStateR, f.filters.lowpassStateR);
+    for (int line = 0; line < 2; ++line) {
+      const engine::QuarnelEcho& a = line ? r.echo.right() : r.echo.left();
+      const engine::QuarnelEcho& b = line ? f.echo.right() : f.echo.left();
+      check("echo lastOut", a.lastOut, b.lastOut);
+      check("echo toneState", a.toneState, b.toneState);
+      check("echo lastIn", a.lastIn, b.lastIn);
+      if (a.readPos != b.readPos || a.writeIndex != b.writeIndex || a.ringIndex != b.ringIndex)
+        diff << "echo " << line << " positions\n";
+      if (std::memcmp(a.tape, b.tape, sizeof a.tape) != 0 ||
+          std::memcmp(a.ring, b.ring, sizeof a.ring) != 0)
+        diff << "echo " << line << " cells\n";
+    }
     if (r.random.state() != f.random.state()) diff << "random generator\n";
     const std::string text = diff.str();
     if (text.empty()) return ::testing::AssertionSuccess();
@@ -326,6 +340,51 @@ TEST_P(FastRenderer, OutputCrushDriveSandAndBothEchoModes) {
   play(4096, 256);
   twin.set(params::kVolume, 1.0f);
   play(1024, 256);
+}
+
+// The filters and echo skip their work once they rest on +0: a tail dies
+// away in the middle of a block, the lines are found empty, the delays
+// glide while nothing sounds, and a key wakes everything mid-block again.
+// Tape at several speeds (one below a cell a sample), the ring, and a
+// feedback of -0, which must not take the skip.
+TEST_P(FastRenderer, EchoAndFiltersFallSilentAndWakeAgain) {
+  struct Setup {
+    const char* name;
+    float rate, sync, feedback;
+    double tempo;
+  };
+  const Setup setups[] = {{"tape", 0.1f, 0.0f, 0.5f, 120.0},
+                          {"ring", 0.01f, 0.0f, 0.3f, 120.0},
+                          {"slow tape", 0.0f, 1.0f, 0.2f, 60.0},
+                          {"no feedback", 0.3f, 0.0f, 0.0f, 120.0},
+                          {"feedback -0", 0.1f, 0.0f, -0.0f, 120.0}};
+  for (const Setup& s : setups) {
+    Twin t(GetParam());
+    t.both([&](PluginHarness& h) { h.host().time.tempo = s.tempo; });
+    t.set(params::kRelease, 0.0f);
+    t.set(params::kHighpass, 0.1f);
+    t.set(params::kLowpass, 0.6f);
+    t.set(params::kEchoWet, 0.5f);
+    t.set(params::kEchoFeedback, s.feedback);
+    t.set(params::kEchoSync, s.sync);
+    t.set(params::kEchoRateL, s.rate);
+    t.set(params::kEchoRateR, s.rate * 0.5f);
+    t.noteOn(60, 120);
+    ASSERT_TRUE(t.render(2000, 333)) << s.name;
+    t.noteOff(60);
+    bool emptied = false;
+    for (int i = 0; i < 400 && !emptied; ++i) {
+      ASSERT_TRUE(t.render(4096, 1000)) << s.name;
+      emptied = t.fast().engine().echo.left().empty() && t.fast().engine().echo.right().empty();
+    }
+    EXPECT_TRUE(emptied || s.feedback == 0.0f) << s.name;
+    ASSERT_TRUE(t.sameState()) << s.name;
+    t.set(params::kEchoRateL, s.rate + 0.05f);  // glides over the next block
+    ASSERT_TRUE(t.render(3000, 333)) << s.name;
+    t.noteOn(72, 100, 150);
+    ASSERT_TRUE(t.render(6000, 333)) << s.name;
+    ASSERT_TRUE(t.sameState()) << s.name;
+  }
 }
 
 TEST_P(FastRenderer, OddBlockSizesAndStartOffsets) {
