@@ -90,6 +90,46 @@ void oneHeldNote(benchmark::State& state, engine::KeyRendererKind kind) {
   reportRate(state, 1);
 }
 
+// (a2) Silence after a sound: a note with the echo on, released, and its
+// echo tail left to die away completely before the measurement.
+void silenceAfterEchoTail(benchmark::State& state, engine::KeyRendererKind kind) {
+  Scenario s(kind);
+  s.plugin->setParameter(params::kEchoWet, 0.3f);
+  s.plugin->setParameter(params::kEchoFeedback, 0.5f);
+  s.note(60);
+  for (int i = 0; i < kRate / kBlock / 2; ++i) s.block();
+  s.note(60, 0);
+  for (int i = 0; i < 40 * kRate / kBlock; ++i) s.block();
+  for (auto _ : state) s.block();
+  reportRate(state, 1);
+}
+
+// (b2) An eight-note chord held with the pedal, measured from its second
+// second on.
+void chordWithPedal(benchmark::State& state, engine::KeyRendererKind kind) {
+  Scenario s(kind);
+  s.controller(64, 127);
+  for (int key : {36, 43, 48, 52, 55, 60, 64, 67}) s.note(key);
+  for (int i = 0; i < kRate / kBlock; ++i) s.block();
+  for (auto _ : state) s.block();
+  reportRate(state, 1);
+}
+
+// Many instances in one process, as a host runs them: 16 tracks, each
+// holding a four-note chord. "rtf" is for all 16 together.
+void sixteenInstances(benchmark::State& state, engine::KeyRendererKind kind) {
+  std::vector<std::unique_ptr<Scenario>> tracks;
+  for (int t = 0; t < 16; ++t) {
+    tracks.push_back(std::make_unique<Scenario>(kind));
+    for (int key : {48, 55, 60, 64}) tracks.back()->note(key + t % 5, 80 + t);
+  }
+  for (int i = 0; i < kRate / kBlock; ++i)
+    for (auto& track : tracks) track->block();
+  for (auto _ : state)
+    for (auto& track : tracks) track->block();
+  reportRate(state, 1);
+}
+
 // (c) All 88 keys struck with the sustain pedal down, body, phaser, sand
 // (SAND NUM 0.3) and echo (wet 0.3) on. Each iteration builds a fresh
 // instance and strikes the keys with the timer paused, then measures the
@@ -165,10 +205,35 @@ void BM_AllKeysNoise(benchmark::State& state) {
 void BM_AllKeysNoiseReference(benchmark::State& state) {
   drawingKeys(state, engine::KeyRendererKind::Reference, true);
 }
+void BM_SilenceAfterEchoTail(benchmark::State& state) {
+  silenceAfterEchoTail(state, engine::KeyRendererKind::Fast);
+}
+void BM_SilenceAfterEchoTailReference(benchmark::State& state) {
+  silenceAfterEchoTail(state, engine::KeyRendererKind::Reference);
+}
+void BM_EightNoteChordPedal(benchmark::State& state) {
+  chordWithPedal(state, engine::KeyRendererKind::Fast);
+}
+void BM_EightNoteChordPedalReference(benchmark::State& state) {
+  chordWithPedal(state, engine::KeyRendererKind::Reference);
+}
+void BM_SixteenInstancesFourNoteChords(benchmark::State& state) {
+  sixteenInstances(state, engine::KeyRendererKind::Fast);
+}
+void BM_SixteenInstancesFourNoteChordsReference(benchmark::State& state) {
+  sixteenInstances(state, engine::KeyRendererKind::Reference);
+}
+
 BENCHMARK(BM_Silence);
 BENCHMARK(BM_SilenceReference);
 BENCHMARK(BM_OneHeldNote);
 BENCHMARK(BM_OneHeldNoteReference);
+BENCHMARK(BM_SilenceAfterEchoTail);
+BENCHMARK(BM_SilenceAfterEchoTailReference);
+BENCHMARK(BM_EightNoteChordPedal);
+BENCHMARK(BM_EightNoteChordPedalReference);
+BENCHMARK(BM_SixteenInstancesFourNoteChords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SixteenInstancesFourNoteChordsReference)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllKeysPedalEffects)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllKeysPedalEffectsReference)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllKeysScrape)->Unit(benchmark::kMillisecond);

@@ -198,7 +198,7 @@ void Engine::renderChunkByPhases(float* out0, float* out1, const ChunkInputs& in
   for (int32_t j = 0; j < in.count; ++j) {
     fast_.phaserA[j] = fast_.phaserB[j] = 0.0f;
     if (!phased) continue;
-    phaser.coefficientsInline(depth, fast_.phaserA[j], fast_.phaserB[j]);
+    phaser.coefficientsFast(depth, fast_.phaserA[j], fast_.phaserB[j]);
     phaser.advance();
   }
   for (int32_t j = 0; j < in.count; ++j)
@@ -312,7 +312,7 @@ void Engine::renderChunkBySamples(float* out0, float* out1, const ChunkInputs& i
     }
     float phaserA = 0.0f, phaserB = 0.0f;
     if (phaser.active()) {
-      phaser.coefficientsInline(depth, phaserA, phaserB);
+      phaser.coefficientsFast(depth, phaserA, phaserB);
       phaser.advance();
     }
     float o0, o1;

@@ -8,28 +8,33 @@
 
 namespace engine {
 
-struct OutputCrush {
-  float outCrushLevels = 1.0f;
-  float outCrushStep = 1.0f;
-  float outCrushCurve = 0.5f;
-
+class OutputCrush {
+ public:
   // CRUSH bits: 2^int(16 v) levels per unit.
   void setBits(int32_t bits) {
-    outCrushLevels = std::pow(2.0f, static_cast<float>(bits));
-    outCrushStep = 1.0f / outCrushLevels;
+    levels_ = std::pow(2.0f, static_cast<float>(bits));
+    step_ = 1.0f / levels_;
   }
   // CRUSH: 0.5 passes, towards 1 the staircase.
-  void setCurve(float v) { outCrushCurve = 0.5f + 0.4999f * v; }
+  void setCurve(float v) {
+    curve_ = 0.5f + 0.4999f * v;
+    shape_ = 1.0f / curve_ - 2.0f;
+  }
 
-  bool active() const { return outCrushCurve > 0.0f; }
+  bool active() const { return curve_ > 0.0f; }
 
   float process(float x) const {
-    const float f = (x + 1.0f) * outCrushLevels;
+    const float f = (x + 1.0f) * levels_;
     const float c = std::floor(f);
     const float t = f - c;
-    return (t / ((1.0f - t) * (1.0f / outCrushCurve - 2.0f) + 1.0f) + c - outCrushLevels) *
-           outCrushStep;
+    return (t / ((1.0f - t) * shape_ + 1.0f) + c - levels_) * step_;
   }
+
+ private:
+  float levels_ = 1.0f;
+  float step_ = 1.0f;
+  float curve_ = 0.5f;
+  float shape_ = 0.0f;  // 1 / curve - 2, the bend of each stair
 };
 
 }  // namespace engine

@@ -43,6 +43,8 @@ double tremoloSyncPower(float rate) {
   return std::pow(2.0, static_cast<double>(e));
 }
 
+float Phaser::centreCoefficient() const { return allpassCoefficient(0.0, 0.0f, phaserFreq); }
+
 void Phaser::retimeTremolo(float beatsPerSample) {
   if (tremoloSync_ != 0)
     tremoloInc = static_cast<float>(tremoloSyncPower(tremoloRate_)) * beatsPerSample;

@@ -67,6 +67,16 @@ struct Phaser {
   void advance();
   // coefficients() without library calls, to the same bits.
   void coefficientsInline(float depth, float& a, float& b) const;
+  // The same, sparing the sine where it cannot matter: at depth 0 the sweep
+  // term is a zero of either sign for any finite phase, 1 plus it is
+  // exactly 1, and both coefficients are the centre's.
+  void coefficientsFast(float depth, float& a, float& b) const {
+    if (depth == 0.0f && std::isfinite(tremoloPhase) && std::isfinite(tremoloPhase + tremoloWide)) {
+      a = b = centreCoefficient();
+      return;
+    }
+    coefficientsInline(depth, a, b);
+  }
 
   // The next sample's feedback reads the allpass outputs.
   void latchTaps() {
@@ -76,6 +86,7 @@ struct Phaser {
 
  private:
   void retimeTremolo(float beatsPerSample);
+  float centreCoefficient() const;
 
   uint8_t tremoloSync_ = 0;
   float tremoloRate_ = 0.0f;  // stored rate value

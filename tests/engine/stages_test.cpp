@@ -48,11 +48,10 @@ TEST(Drive, FullVolumeKeepsSilenceSilentAndTheInstanceAlive) {
 
 TEST(OutputCrush, MinimumPassesMaximumMakesAStaircase) {
   engine::OutputCrush c;
-  c.outCrushLevels = 4.0f;
-  c.outCrushStep = 0.25f;
-  c.outCrushCurve = 0.5f;
+  c.setBits(2);
+  c.setCurve(0.0f);
   for (float x : {-0.8f, -0.3f, 0.0f, 0.1f, 0.55f, 0.9f}) EXPECT_NEAR(c.process(x), x, 1e-6f);
-  c.outCrushCurve = 0.9999f;
+  c.setCurve(1.0f);
   for (float x : {-0.8f, -0.3f, 0.1f, 0.55f, 0.9f}) {
     const float y = c.process(x);
     EXPECT_NEAR(y, std::ceil(x * 4.0f) / 4.0f, 2e-3f) << x;
