@@ -78,6 +78,8 @@ struct FastRenderScratch {
   float shaped1[kFastChunk];
   float phaserA[kFastChunk];  // allpass coefficients of each sample
   float phaserB[kFastChunk];
+  float tremoloPhases[2 * kFastChunk];  // phaser A's phases, then phaser B's
+  double tremoloSines[2 * kFastChunk];
   SandLanes sand;
   SandChunk sandChunk;
   float sandActive[SandGrains::kMaxGrains + 1];  // `active` after n kicks

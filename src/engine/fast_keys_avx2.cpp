@@ -8,7 +8,11 @@
 
 namespace engine {
 
-FastKernels avx2KeyKernels() { return fast_kernel::kernelsFor<lanes_avx2::Isa>("avx2"); }
+FastKernels avx2KeyKernels() {
+  FastKernels kernels = fast_kernel::kernelsFor<lanes_avx2::Isa>("avx2");
+  kernels.tremoloSines = &tremoloSinesAvx2;
+  return kernels;
+}
 
 }  // namespace engine
 

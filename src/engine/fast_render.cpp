@@ -194,16 +194,50 @@ void Engine::renderChunkByPhases(float* out0, float* out1, const ChunkInputs& in
   cp.drives = fast_.drives;
   kernels.sympPhase(fast_.lanes, in, cp, fast_.trace, b);
   // The tremolo runs on its own: its coefficients for the whole chunk first.
-  const bool phased = phaser.active();
-  for (int32_t j = 0; j < in.count; ++j) {
-    fast_.phaserA[j] = fast_.phaserB[j] = 0.0f;
-    if (!phased) continue;
-    phaser.coefficientsFast(depth, fast_.phaserA[j], fast_.phaserB[j]);
-    phaser.advance();
+  if (!phaser.active()) {
+    std::fill(fast_.phaserA, fast_.phaserA + in.count, 0.0f);
+    std::fill(fast_.phaserB, fast_.phaserB + in.count, 0.0f);
+  } else if (depth == 0.0f) {
+    for (int32_t j = 0; j < in.count; ++j) {
+      phaser.coefficientsFast(depth, fast_.phaserA[j], fast_.phaserB[j]);
+      phaser.advance();
+    }
+  } else {
+    // The phases first (each follows the last), then all the sines at once.
+    const int32_t n = in.count;
+    for (int32_t j = 0; j < n; ++j) {
+      fast_.tremoloPhases[j] = phaser.tremoloPhase;
+      fast_.tremoloPhases[n + j] = phaser.tremoloPhase + phaser.tremoloWide;
+      phaser.advance();
+    }
+    kernels.tremoloSines(fast_.tremoloPhases, 2 * n, fast_.tremoloSines);
+    for (int32_t j = 0; j < n; ++j)
+      phaser.coefficientsFromSines(depth, fast_.tremoloSines[j], fast_.tremoloSines[n + j],
+                                   fast_.phaserA[j], fast_.phaserB[j]);
   }
-  for (int32_t j = 0; j < in.count; ++j)
-    shapeSample(b.spring0[j], b.spring1[j], b.sym0[j], b.sym1[j], fast_.phaserA[j],
-                fast_.phaserB[j], fast_.shaped0[j], fast_.shaped1[j]);
+  // The phaser runs sample after sample (each feeds the next); the rest of
+  // the shaping is sample by sample independent and runs in lanes.
+  if (phaser.active()) {
+    for (int32_t j = 0; j < in.count; ++j)
+      phaser.processWith(b.sym0[j], b.sym1[j], fast_.phaserA[j], fast_.phaserB[j]);
+  } else {
+    phaser.latchTaps();
+  }
+  ShapeChunk shape;
+  shape.spring0 = b.spring0;
+  shape.spring1 = b.spring1;
+  shape.sym0 = b.sym0;
+  shape.sym1 = b.sym1;
+  shape.out0 = fast_.shaped0;
+  shape.out1 = fast_.shaped1;
+  shape.count = in.count;
+  shape.crush = outputCrush.active();
+  shape.crushLevels = outputCrush.levels();
+  shape.crushStep = outputCrush.step();
+  shape.crushShape = outputCrush.shape();
+  shape.bodyWet = bodyWet_;
+  shape.driveGain = drive.outputGain;
+  kernels.shapeChunk(shape);
   if (sand.active()) sandOverChunk(in, kernels, !drawBody);
   for (int32_t j = 0; j < in.count; ++j)
     emitSample(in.firstIndex + j, fast_.shaped0[j], fast_.shaped1[j], out0, out1);

@@ -112,6 +112,23 @@ struct SandChunk {
 };
 
 // The kernel entry points of one instruction set.
+// The stages between the buses and the sand for a chunk, sample by sample
+// independent: output crush on the spring buses, the body's wet mix, the
+// quiet test and the drive.
+struct ShapeChunk {
+  const float* spring0;
+  const float* spring1;
+  const float* sym0;  // after the phaser
+  const float* sym1;
+  float* out0;
+  float* out1;
+  int32_t count;
+  bool crush;
+  float crushLevels, crushStep, crushShape;
+  float bodyWet;
+  float driveGain;
+};
+
 struct FastKernels {
   int width;
   const char* name;
@@ -129,6 +146,9 @@ struct FastKernels {
                      const SampleHooks& hooks, BusSums& buses);
   // The sand grains over a chunk.
   void (*sandPhase)(SandLanes& grains, SandChunk& chunk);
+  void (*shapeChunk)(const ShapeChunk& chunk);
+  // The tremolo sines of a chunk's phases.
+  void (*tremoloSines)(const float* x, int32_t count, double* sine);
 };
 
 }  // namespace engine

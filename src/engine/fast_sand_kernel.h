@@ -7,6 +7,9 @@
 // Templates over the lane type only, like fast_key_kernel.h.
 #pragma once
 
+#include "engine/fast_shape_kernel.h"
+#include "engine/tremolo_sines.h"
+
 #include "engine/fast_key_kernel.h"
 
 namespace engine {
@@ -113,8 +116,8 @@ void sandPhase(SandLanes& s, SandChunk& c) {
 
 template <class L>
 FastKernels kernelsFor(const char* name) {
-  return FastKernels{L::kWidth,     name,           &springPhase<L>,
-                     &sympPhase<L>, &stepSample<L>, &sandPhase<L>};
+  return FastKernels{L::kWidth,      name,          &springPhase<L>, &sympPhase<L>,
+                     &stepSample<L>, &sandPhase<L>, &shapeChunk<L>,  &tremoloSinesScalar};
 }
 
 }  // namespace fast_kernel

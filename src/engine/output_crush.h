@@ -22,6 +22,9 @@ class OutputCrush {
   }
 
   bool active() const { return curve_ > 0.0f; }
+  float levels() const { return levels_; }
+  float step() const { return step_; }
+  float shape() const { return shape_; }
 
   float process(float x) const {
     const float f = (x + 1.0f) * levels_;

@@ -43,6 +43,12 @@ double tremoloSyncPower(float rate) {
   return std::pow(2.0, static_cast<double>(e));
 }
 
+void Phaser::coefficientsFromSines(float depth, double sineA, double sineB, float& a,
+                                   float& b) const {
+  a = allpassCoefficient(sineA, depth, phaserFreq);
+  b = allpassCoefficient(sineB, depth, phaserFreq);
+}
+
 float Phaser::centreCoefficient() const { return allpassCoefficient(0.0, 0.0f, phaserFreq); }
 
 void Phaser::retimeTremolo(float beatsPerSample) {

@@ -67,6 +67,8 @@ struct Phaser {
   void advance();
   // coefficients() without library calls, to the same bits.
   void coefficientsInline(float depth, float& a, float& b) const;
+  // The coefficients of the tremolo sines of phaser A and phaser B.
+  void coefficientsFromSines(float depth, double sineA, double sineB, float& a, float& b) const;
   // The same, sparing the sine where it cannot matter: at depth 0 the sweep
   // term is a zero of either sign for any finite phase, 1 plus it is
   // exactly 1, and both coefficients are the centre's.
