@@ -18,7 +18,8 @@ typename L::F shapeOne(const ShapeChunk& c, typename L::F spring, typename L::F 
     const F f = (spring + one) * levels;
     const F floored = L::floor(f);
     const F t = f - floored;
-    spring = (t / ((one - t) * L::set(c.crushShape) + one) + floored - levels) * L::set(c.crushStep);
+    spring =
+        (t / ((one - t) * L::set(c.crushShape) + one) + floored - levels) * L::set(c.crushStep);
   }
   F o = spring + sym;
   if (c.bodyWet != 0.0f) o = o + (sym - o) * L::set(c.bodyWet);
