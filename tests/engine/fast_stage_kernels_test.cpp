@@ -27,9 +27,9 @@ bool sameBits(T a, T b) {
 
 std::vector<float> awkwardFloats() {
   const float inf = std::numeric_limits<float>::infinity();
-  std::vector<float> v = {0.0f,   -0.0f, 1e-40f, -1e-40f, 1e-30f,  inf,    -inf,    std::nanf(""),
-                          1.0f,   -1.0f, 0.5f,   -0.5f,   0.9999f, 1.0001f, 3.4e38f, -3.4e38f,
-                          2.0f,   -2.0f, 1e-5f,  -1e-6f,  0.25f,   0.75f,   -0.75f,  1.5f};
+  std::vector<float> v = {0.0f, -0.0f, 1e-40f, -1e-40f, 1e-30f,  inf,     -inf,    std::nanf(""),
+                          1.0f, -1.0f, 0.5f,   -0.5f,   0.9999f, 1.0001f, 3.4e38f, -3.4e38f,
+                          2.0f, -2.0f, 1e-5f,  -1e-6f,  0.25f,   0.75f,   -0.75f,  1.5f};
   for (int k = -40; k <= 40; ++k) {
     const float m = static_cast<float>(k) * 3.14159265f;
     v.push_back(m);
@@ -68,8 +68,11 @@ TEST_P(StageKernels, ShapingMatchesTheScalarStages) {
     int bits;
     float curve, wet, volume;
   };
-  const Setting settings[] = {{16, 0.0f, 0.0f, 0.5f}, {3, 0.7f, 0.4f, 0.8f}, {0, 1.0f, 1.0f, 1.0f},
-                              {8, 0.2f, 0.0f, 0.51f}, {5, 0.5f, 0.9f, 0.2f}};
+  const Setting settings[] = {{16, 0.0f, 0.0f, 0.5f},
+                              {3, 0.7f, 0.4f, 0.8f},
+                              {0, 1.0f, 1.0f, 1.0f},
+                              {8, 0.2f, 0.0f, 0.51f},
+                              {5, 0.5f, 0.9f, 0.2f}};
   for (const Setting& s : settings) {
     engine::OutputCrush crush;
     crush.setBits(s.bits);
@@ -84,9 +87,10 @@ TEST_P(StageKernels, ShapingMatchesTheScalarStages) {
         sy0[i] = values[pick(rng)];
         sy1[i] = values[pick(rng)];
       }
-      engine::ShapeChunk c{sp0.data(),   sp1.data(),  sy0.data(), sy1.data(),   o0.data(),
-                           o1.data(),    count,       true,       crush.levels(), crush.step(),
-                           crush.shape(), s.wet,      drive.outputGain};
+      engine::ShapeChunk c{sp0.data(),      sp1.data(),   sy0.data(),    sy1.data(),
+                           o0.data(),       o1.data(),    count,         true,
+                           crush.levels(),  crush.step(), crush.shape(), s.wet,
+                           drive.outputGain};
       kernels.shapeChunk(c);
       for (int i = 0; i < count; ++i) {
         const auto scalar = [&](float spring, float sym) {
