@@ -218,8 +218,7 @@ void Engine::renderChunkByPhases(float* out0, float* out1, const ChunkInputs& in
   // The phaser runs sample after sample (each feeds the next); the rest of
   // the shaping is sample by sample independent and runs in lanes.
   if (phaser.active()) {
-    for (int32_t j = 0; j < in.count; ++j)
-      phaser.processWith(b.sym0[j], b.sym1[j], fast_.phaserA[j], fast_.phaserB[j]);
+    phaser.processChunk(b.sym0, b.sym1, fast_.phaserA, fast_.phaserB, in.count);
   } else {
     phaser.latchTaps();
   }

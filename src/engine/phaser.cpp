@@ -49,6 +49,23 @@ void Phaser::coefficientsFromSines(float depth, double sineA, double sineB, floa
   b = allpassCoefficient(sineB, depth, phaserFreq);
 }
 
+void Phaser::processChunk(float* sym0, float* sym1, const float* a, const float* b, int32_t count) {
+  AllpassState stA = stateA;
+  AllpassState stB = stateB;
+  const float q = phaserQ;
+  const float mix = phaserMix;
+  for (int32_t j = 0; j < count; ++j) {
+    allpass(stA, sym0[j], a[j], q);
+    allpass(stB, sym1[j], b[j], q);
+    sym1[j] = sym1[j] - mix * stB.tap;
+    sym0[j] = sym0[j] - mix * stA.tap;
+    stA.tap = stA.y;
+    stB.tap = stB.y;
+  }
+  stateA = stA;
+  stateB = stB;
+}
+
 float Phaser::centreCoefficient() const { return allpassCoefficient(0.0, 0.0f, phaserFreq); }
 
 void Phaser::retimeTremolo(float beatsPerSample) {

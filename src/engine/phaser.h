@@ -64,6 +64,9 @@ struct Phaser {
   // them, and the phase advance.
   void coefficients(float depth, float& a, float& b) const;
   void processWith(float& sym0, float& sym1, float a, float b);
+  // processWith() over a chunk, each sample with its own coefficients; the
+  // states stay in registers between samples.
+  void processChunk(float* sym0, float* sym1, const float* a, const float* b, int32_t count);
   void advance();
   // coefficients() without library calls, to the same bits.
   void coefficientsInline(float depth, float& a, float& b) const;
