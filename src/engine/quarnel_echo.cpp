@@ -39,6 +39,19 @@ float QuarnelEcho::step(float x, float feedback, float delay) {
   return ringStep(x, feedback, delay);
 }
 
+// Cubic interpolation between the four cells around position i + f.
+float QuarnelEcho::readTape(int32_t i, float f) const {
+  const float ym1 = tape[(i - 1) & kMask];
+  const float y0 = tape[i & kMask];
+  const float y1 = tape[(i + 1) & kMask];
+  const float y2 = tape[(i + 2) & kMask];
+  return ((((y0 - y1) * 1.5f + (y2 - ym1) * 0.5f) * f + (ym1 - 2.5f * y0 + 2.0f * y1 - 0.5f * y2)) *
+              f +
+          (y1 - ym1) * 0.5f) *
+             f +
+         y0;
+}
+
 float QuarnelEcho::tapeStep(float x, float feedback, float delay) {
   const float step = static_cast<float>(kLength) / delay;
   const int32_t n = static_cast<int32_t>(std::ceil(step));
@@ -60,16 +73,7 @@ float QuarnelEcho::tapeStep(float x, float feedback, float delay) {
 
   const int32_t i = static_cast<int32_t>(readPos);
   const float f = static_cast<float>(readPos - static_cast<double>(i));
-  const float ym1 = tape[(i - 1) & kMask];
-  const float y0 = tape[i & kMask];
-  const float y1 = tape[(i + 1) & kMask];
-  const float y2 = tape[(i + 2) & kMask];
-  const float y =
-      ((((y0 - y1) * 1.5f + (y2 - ym1) * 0.5f) * f + (ym1 - 2.5f * y0 + 2.0f * y1 - 0.5f * y2)) *
-           f +
-       (y1 - ym1) * 0.5f) *
-          f +
-      y0;
+  const float y = readTape(i, f);
 
   // Each lap inverts the polarity and dulls the sound.
   toneState = (toneState - y) * 0.325f;
@@ -143,16 +147,7 @@ bool QuarnelEcho::tapeRun(const float* x, float* echo, int32_t count, float feed
     lastIn = wv;
     const int32_t i = plan[s].read;
     const float f = plan[s].frac;
-    const float ym1 = tape[(i - 1) & kMask];
-    const float y0 = tape[i & kMask];
-    const float y1 = tape[(i + 1) & kMask];
-    const float y2 = tape[(i + 2) & kMask];
-    const float y =
-        ((((y0 - y1) * 1.5f + (y2 - ym1) * 0.5f) * f + (ym1 - 2.5f * y0 + 2.0f * y1 - 0.5f * y2)) *
-             f +
-         (y1 - ym1) * 0.5f) *
-            f +
-        y0;
+    const float y = readTape(i, f);
     toneState = (toneState - y) * 0.325f;
     lastOut = lastOut * 0.45562503f + toneState;
     ring[ringIndex] = lastOut;

@@ -54,6 +54,7 @@ class QuarnelEcho {
 
  private:
   float tapeStep(float x, float feedback, float delay);
+  float readTape(int32_t i, float f) const;
   float ringStep(float x, float feedback, float delay);
 
   static bool allPlusZero(const float* cells, int32_t count);
