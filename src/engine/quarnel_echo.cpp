@@ -39,19 +39,6 @@ float QuarnelEcho::step(float x, float feedback, float delay) {
   return ringStep(x, feedback, delay);
 }
 
-// Cubic interpolation between the four cells around position i + f.
-float QuarnelEcho::readTape(int32_t i, float f) const {
-  const float ym1 = tape[(i - 1) & kMask];
-  const float y0 = tape[i & kMask];
-  const float y1 = tape[(i + 1) & kMask];
-  const float y2 = tape[(i + 2) & kMask];
-  return ((((y0 - y1) * 1.5f + (y2 - ym1) * 0.5f) * f + (ym1 - 2.5f * y0 + 2.0f * y1 - 0.5f * y2)) *
-              f +
-          (y1 - ym1) * 0.5f) *
-             f +
-         y0;
-}
-
 float QuarnelEcho::tapeStep(float x, float feedback, float delay) {
   const float step = static_cast<float>(kLength) / delay;
   const int32_t n = static_cast<int32_t>(std::ceil(step));
