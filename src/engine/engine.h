@@ -164,7 +164,7 @@ struct Engine {
   void setSpringBFreqHigh(float v);
   // Spring B again after its detune or octave changed.
   void retuneSpringB();
-  void setPitchRange(float semitones) { pitchRange_ = pitchRangeCopy_ = semitones; }
+  void setPitchRange(float semitones) { pitchRange_ = semitones; }
   void setLfoSync(bool synced);
   void setLfoRate(float v);
   // Stereo width and spread place every key's outputs.
@@ -325,7 +325,6 @@ struct Engine {
 
   // Controllers.
   float modWheelPrev_ = 0.0f;
-  uint8_t modWheelMoved_ = 0;
   float scrapeLevel_ = 0.0f;
   uint8_t modWheelUnset_ = 1;
   uint8_t noiseTuneLatch_ = 1;
@@ -335,15 +334,12 @@ struct Engine {
   float decayCoef_ = 0.99f;
   float releaseCoef_ = 0.99f;
   float springBDecay_ = 1.0f;
-  uint8_t springBLink_ = 0;
   uint8_t noiseMode_ = 0;
   TuningInputs tuning_;
   float pitchRange_ = 0.0f;
-  float pitchRangeCopy_ = 0.0f;
   uint8_t lfoSync_ = 0;
   float lfoRate_ = 0.0f;
   float envDecay_ = 0.995f;
-  float stereoWidth_ = 0.5f;
   float stereoSpread_ = 0.5f;
   float stereoGains_[4] = {0.5f, 0.5f, 0.5f, 0.5f};
   float bodyDecay_ = 0.9999f;

@@ -25,7 +25,6 @@ void Engine::setEnvelopeDecay(float coefficient) {
 }
 
 void Engine::setSpringBLink(uint8_t link) {
-  springBLink_ = link;
   for (KeyState& k : keys) k.link = link;
 }
 
@@ -110,7 +109,6 @@ void Engine::retimeLfo() {
 }
 
 void Engine::setStereoWidth(float v) {
-  stereoWidth_ = v;
   const float b = 0.7f - 0.4f * v;
   stereoGains_[0] = b;
   stereoGains_[1] = 1.0f - b;
@@ -150,7 +148,6 @@ void Engine::applySpread() {
 }
 
 void Engine::moveModWheel(float target) {
-  modWheelMoved_ = 1;
   // Wake the synthesis so the scrape is heard without a new key start.
   wakeSynthesis(0.1f);
   modWheel.target = target;
@@ -165,7 +162,6 @@ void Engine::moveModWheel(float target) {
 
 void Engine::beginEventBatch() {
   modWheel.latch();
-  modWheelMoved_ = 0;
   saturation.latch();
   bend.latch();
 }
