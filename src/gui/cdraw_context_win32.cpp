@@ -24,6 +24,9 @@ using Gdiplus::GpGraphics;
 using Gdiplus::GpPath;
 using Gdiplus::GpPen;
 
+// The size text is measured at (pixels).
+constexpr double kMeasuringSize = 512.0;
+
 Gdiplus::ARGB argbOf(const CColor& c, float globalAlpha) {
   const auto a = static_cast<unsigned>(std::lround(c.alpha * static_cast<double>(globalAlpha)));
   return (static_cast<Gdiplus::ARGB>(std::min(a, 255u)) << 24) |
@@ -86,9 +89,9 @@ class TextSetup {
         gdip::GdipCloneStringFormat(typographic, &format_) == Gdiplus::Ok) {
       INT flags = 0;
       gdip::GdipGetStringFormatFlags(format_, &flags);
-      gdip::GdipSetStringFormatFlags(format_, flags | Gdiplus::StringFormatFlagsMeasureTrailingSpaces |
-                                                  Gdiplus::StringFormatFlagsNoWrap |
-                                                  Gdiplus::StringFormatFlagsNoClip);
+      gdip::GdipSetStringFormatFlags(
+          format_, flags | Gdiplus::StringFormatFlagsMeasureTrailingSpaces |
+                       Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsNoClip);
     }
   }
   ~TextSetup() {
@@ -114,7 +117,6 @@ CDrawContext::CDrawContext(NativeSurface* surface) : surface_(surface), graphics
     if (gdip::GdipGetImageGraphicsContext(static_cast<Gdiplus::GpImage*>(surface->gdiplusBitmap),
                                           &g) == Gdiplus::Ok) {
       graphics_ = g;
-      gdip::GdipSetPixelOffsetMode(g, Gdiplus::PixelOffsetModeHalf);
       gdip::GdipSetCompositingMode(g, Gdiplus::CompositingModeSourceOver);
       gdip::GdipSetInterpolationMode(g, Gdiplus::InterpolationModeNearestNeighbor);
       gdip::GdipSetPageUnit(g, Gdiplus::UnitPixel);
@@ -141,6 +143,17 @@ bool CDrawContext::beginPrimitive() {
   const CRect& c = state_.clip;
   if (!(c.getWidth() > 0.0) || !(c.getHeight() > 0.0)) return false;
   gdip::GdipResetWorldTransform(g);
+  const bool antialias = (state_.drawMode & kAntiAliasing) != 0;
+  gdip::GdipSetSmoothingMode(
+      g, antialias ? Gdiplus::SmoothingModeAntiAlias : Gdiplus::SmoothingModeNone);
+  // Pixel centres lie at half coordinates, as in cairo. Antialiased drawing
+  // gets that from the half-pixel offset mode; aliased drawing gets the
+  // same shift spelt out (clip included), because wine rounds aliased lines
+  // in that mode to the pixel below (a 1-pixel line at y = 70.5 lands on
+  // row 71).
+  gdip::GdipSetPixelOffsetMode(
+      g, antialias ? Gdiplus::PixelOffsetModeHalf : Gdiplus::PixelOffsetModeNone);
+  if (!antialias) gdip::GdipTranslateWorldTransform(g, -0.5f, -0.5f, Gdiplus::MatrixOrderPrepend);
   gdip::GdipSetClipRect(g, static_cast<Gdiplus::REAL>(c.left), static_cast<Gdiplus::REAL>(c.top),
                         static_cast<Gdiplus::REAL>(c.getWidth()),
                         static_cast<Gdiplus::REAL>(c.getHeight()), Gdiplus::CombineModeReplace);
@@ -162,8 +175,6 @@ bool CDrawContext::beginPrimitive() {
   gdip::GdipTranslateWorldTransform(g, static_cast<Gdiplus::REAL>(state_.offset.x),
                                     static_cast<Gdiplus::REAL>(state_.offset.y),
                                     Gdiplus::MatrixOrderPrepend);
-  gdip::GdipSetSmoothingMode(g, (state_.drawMode & kAntiAliasing) ? Gdiplus::SmoothingModeAntiAlias
-                                                                   : Gdiplus::SmoothingModeNone);
   return true;
 }
 
@@ -246,10 +257,9 @@ void CDrawContext::drawRect(const CRect& rect, CDrawStyle style) {
   r.normalize();
   if (style == kDrawFilled || style == kDrawFilledAndStroked) {
     PathHolder path;
-    gdip::GdipAddPathRectangle(path.get(), static_cast<Gdiplus::REAL>(r.left),
-                               static_cast<Gdiplus::REAL>(r.top),
-                               static_cast<Gdiplus::REAL>(r.getWidth()),
-                               static_cast<Gdiplus::REAL>(r.getHeight()));
+    gdip::GdipAddPathRectangle(
+        path.get(), static_cast<Gdiplus::REAL>(r.left), static_cast<Gdiplus::REAL>(r.top),
+        static_cast<Gdiplus::REAL>(r.getWidth()), static_cast<Gdiplus::REAL>(r.getHeight()));
     fillAndStrokePath(path.get(), kDrawFilled);
   }
   if (style == kDrawStroked || style == kDrawFilledAndStroked) {
@@ -258,10 +268,9 @@ void CDrawContext::drawRect(const CRect& rect, CDrawStyle style) {
     CRect s = r;
     s.inset(std::min(half, s.getWidth() / 2.0), std::min(half, s.getHeight() / 2.0));
     PathHolder path;
-    gdip::GdipAddPathRectangle(path.get(), static_cast<Gdiplus::REAL>(s.left),
-                               static_cast<Gdiplus::REAL>(s.top),
-                               static_cast<Gdiplus::REAL>(s.getWidth()),
-                               static_cast<Gdiplus::REAL>(s.getHeight()));
+    gdip::GdipAddPathRectangle(
+        path.get(), static_cast<Gdiplus::REAL>(s.left), static_cast<Gdiplus::REAL>(s.top),
+        static_cast<Gdiplus::REAL>(s.getWidth()), static_cast<Gdiplus::REAL>(s.getHeight()));
     strokePath(path.get());
   }
 }
@@ -368,15 +377,22 @@ double CDrawContext::getStringWidth(const char* utf8) {
   if (!utf8 || !*utf8 || !graphics_) return 0.0;
   const std::wstring text = wideFromUtf8(sanitizeUtf8(utf8));
   if (text.empty()) return 0.0;
-  TextSetup setup(state_.font);
+  // Widths follow the size exactly, as cairo's unhinted metrics do: the
+  // text is measured at a large size and scaled, since small sizes may come
+  // back with advances rounded to whole pixels (wine measures through GDI).
+  CFontDesc large = state_.font;
+  large.setSize(kMeasuringSize);
+  TextSetup setup(large);
   if (!setup.ok()) return 0.0;
+  gdip::GdipSetTextRenderingHint(static_cast<GpGraphics*>(graphics_),
+                                 Gdiplus::TextRenderingHintAntiAlias);
   const Gdiplus::RectF layout(0.0f, 0.0f, 1.0e6f, 1.0e6f);
   Gdiplus::RectF bounds;
   if (gdip::GdipMeasureString(static_cast<GpGraphics*>(graphics_), text.c_str(),
                               static_cast<INT>(text.size()), setup.font(), &layout, setup.format(),
                               &bounds, nullptr, nullptr) != Gdiplus::Ok)
     return 0.0;
-  return bounds.Width;
+  return bounds.Width * state_.font.getSize() / kMeasuringSize;
 }
 
 void CDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset,

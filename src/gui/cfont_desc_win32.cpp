@@ -1,7 +1,7 @@
 // Fonts on Windows: GDI+ font families from the system's installed fonts,
 // looked up by name. "Arial" and the other usual names fall back to their
 // metric-compatible Liberation families (present under wine on Linux
-// machines), then to the system's sans-serif family.
+// machines); unknown names to a sans-serif family that is installed.
 #include <map>
 #include <mutex>
 #include <string>
@@ -47,7 +47,10 @@ class FamilyCache {
   static ResolvedFamily load(const std::string& name) {
     ResolvedFamily result;
     if (!gdiplusReady()) return result;
-    for (const char* candidate : {name.c_str(), standInFamily(name)}) {
+    // Then families every Windows (and wine) has, in case the system's
+    // generic sans-serif family is missing too.
+    for (const char* candidate : {name.c_str(), standInFamily(name), "Arial", "Liberation Sans",
+                                  "Tahoma", "Microsoft Sans Serif"}) {
       if (!candidate || !*candidate) continue;
       const std::wstring wide = wideFromUtf8(candidate);
       Gdiplus::GpFontFamily* family = nullptr;
@@ -78,6 +81,8 @@ class FamilyCache {
 
 void* CFontDesc::getFontFamily() const { return FamilyCache::instance().resolve(name_).family; }
 
-std::string CFontDesc::resolvedFamily() const { return FamilyCache::instance().resolve(name_).name; }
+std::string CFontDesc::resolvedFamily() const {
+  return FamilyCache::instance().resolve(name_).name;
+}
 
 }  // namespace gui
