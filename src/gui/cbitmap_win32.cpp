@@ -95,9 +95,10 @@ CBitmap* CBitmap::readPng(const char* path) {
                                   &locked) == Gdiplus::Ok;
     if (ok) {
       for (UINT y = 0; y < h; ++y)
-        std::memcpy(bitmap->surface_->data + static_cast<size_t>(y) * bitmap->surface_->stride,
-                    static_cast<const uint8_t*>(locked.Scan0) + static_cast<size_t>(y) * locked.Stride,
-                    static_cast<size_t>(w) * 4);
+        std::memcpy(
+            bitmap->surface_->data + static_cast<size_t>(y) * bitmap->surface_->stride,
+            static_cast<const uint8_t*>(locked.Scan0) + static_cast<size_t>(y) * locked.Stride,
+            static_cast<size_t>(w) * 4);
       gdip::GdipBitmapUnlockBits(file, &locked);
     }
   }

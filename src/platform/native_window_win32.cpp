@@ -22,9 +22,9 @@ const char kClassName[] = "VellmarkEditorWindow";
 
 HMODULE thisModule() {
   HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&thisModule), &module);
+  GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCSTR>(&thisModule), &module);
   return module;
 }
 
@@ -393,8 +393,7 @@ void Win32Window::present(gui::NativeSurface* image, int x, int y, int width, in
   HDC dc = GetDC(hwnd_);
   if (!dc) return;
   SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(right - left),
-                    static_cast<DWORD>(bottom - top), left, 0, 0,
-                    static_cast<UINT>(bottom - top),
+                    static_cast<DWORD>(bottom - top), left, 0, 0, static_cast<UINT>(bottom - top),
                     image->data + static_cast<size_t>(top) * image->stride, &info, DIB_RGB_COLORS);
   ReleaseDC(hwnd_, dc);
 }
