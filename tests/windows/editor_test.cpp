@@ -68,9 +68,8 @@ class HostWindow {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "VellmarkTestHost";
     RegisterClassExA(&wc);
-    hwnd_ = CreateWindowExA(0, "VellmarkTestHost", "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                            0, 0, kWidth + 40, kHeight + 60, nullptr, nullptr, wc.hInstance,
-                            nullptr);
+    hwnd_ = CreateWindowExA(0, "VellmarkTestHost", "host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                            0, kWidth + 40, kHeight + 60, nullptr, nullptr, wc.hInstance, nullptr);
     if (hwnd_) ShowWindow(hwnd_, SW_SHOWNORMAL);
   }
   ~HostWindow() {
@@ -195,8 +194,9 @@ TEST(WindowsEditorWindow, OpensInTheHostsWindowTakesInputAndCloses) {
 
   // The window shows the module's own offscreen render of the open editor.
   const std::string png = temporaryFile("open.png");
-  ASSERT_EQ(instance->dispatch(effVendorSpecific, kSnapshotRequest, 0, const_cast<char*>(png.c_str())),
-            1);
+  ASSERT_EQ(
+      instance->dispatch(effVendorSpecific, kSnapshotRequest, 0, const_cast<char*>(png.c_str())),
+      1);
   gui::CBitmap* expected = gui::CBitmap::readPng(png.c_str());
   ASSERT_NE(expected, nullptr);
   pump(instance);

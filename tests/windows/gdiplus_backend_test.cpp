@@ -61,8 +61,8 @@ TEST(GdiplusBitmaps, DrawingPixelAccessAndPngShareTheSameMemory) {
 
   char folder[MAX_PATH + 1] = {};
   GetTempPathA(MAX_PATH, folder);
-  const std::string path = std::string(folder) + "vellmark-gdiplus-" +
-                           std::to_string(GetCurrentProcessId()) + ".png";
+  const std::string path =
+      std::string(folder) + "vellmark-gdiplus-" + std::to_string(GetCurrentProcessId()) + ".png";
   ASSERT_TRUE(bitmap->writePng(path));
   CBitmap* back = CBitmap::readPng(path.c_str());
   ASSERT_NE(back, nullptr);
