@@ -13,6 +13,7 @@
 
 #include "gui/cframe.h"
 #include "gui/cnew_file_selector.h"
+#include "gui/file_selector_internal.h"
 
 namespace gui {
 
@@ -27,8 +28,16 @@ std::string withBackslashes(std::string path) {
   return path;
 }
 
-// "description\0pattern\0...\0\0", the form the dialog takes its filters in.
-std::string filterOf(const std::vector<CFileExtension>& extensions) {
+// The default extension without the dot, or empty for "every file".
+std::string defaultExtensionOf(const std::vector<CFileExtension>& extensions) {
+  if (extensions.empty()) return std::string();
+  const std::string pattern = extensions.front().getPattern();
+  return pattern.rfind("*.", 0) == 0 ? pattern.substr(2) : std::string();
+}
+
+}  // namespace
+
+std::string commonDialogFilter(const std::vector<CFileExtension>& extensions) {
   std::string filter;
   for (const CFileExtension& e : extensions) {
     filter += e.getDescription().empty() ? e.getPattern() : e.getDescription();
@@ -40,16 +49,7 @@ std::string filterOf(const std::vector<CFileExtension>& extensions) {
   return filter;
 }
 
-// The default extension without the dot, or empty for "every file".
-std::string defaultExtensionOf(const std::vector<CFileExtension>& extensions) {
-  if (extensions.empty()) return std::string();
-  const std::string pattern = extensions.front().getPattern();
-  return pattern.rfind("*.", 0) == 0 ? pattern.substr(2) : std::string();
-}
-
-// The answer of a dialog with multiple selection: one full path, or the
-// folder followed by the names, each ended by a 0, the list by two.
-std::vector<std::string> pathsOf(const char* buffer) {
+std::vector<std::string> commonDialogPaths(const char* buffer) {
   std::vector<std::string> parts;
   for (const char* p = buffer; *p; p += parts.back().size() + 1) parts.emplace_back(p);
   if (parts.size() <= 1) return parts;
@@ -59,8 +59,6 @@ std::vector<std::string> pathsOf(const char* buffer) {
   for (size_t i = 1; i < parts.size(); ++i) paths.push_back(folder + parts[i]);
   return paths;
 }
-
-}  // namespace
 
 CNewFileSelector* CNewFileSelector::create(CFrame* frame, Style style) {
   if (testResponder()) return new CNewFileSelector(frame, style, "test responder");
@@ -75,7 +73,7 @@ bool CNewFileSelector::runDialog(std::vector<std::string>& chosen) {
   std::vector<char> file(kFileBufferLength, '\0');
   if (r.style == kSelectSaveFile && !r.defaultSaveName.empty())
     r.defaultSaveName.copy(file.data(), file.size() - 1);
-  const std::string filter = filterOf(r.extensions);
+  const std::string filter = commonDialogFilter(r.extensions);
   const std::string folder = withBackslashes(r.initialDirectory);
   const std::string extension = defaultExtensionOf(r.extensions);
 
@@ -106,7 +104,8 @@ bool CNewFileSelector::runDialog(std::vector<std::string>& chosen) {
   // same to the editor: nothing was chosen.
   if (!ok) return false;
   file.back() = '\0';
-  chosen = r.multiple ? pathsOf(file.data()) : std::vector<std::string>{std::string(file.data())};
+  chosen = r.multiple ? commonDialogPaths(file.data())
+                      : std::vector<std::string>{std::string(file.data())};
   return true;
 }
 
