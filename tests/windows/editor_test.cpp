@@ -220,14 +220,22 @@ TEST(WindowsEditorWindow, OpensInTheHostsWindowTakesInputAndCloses) {
   POINT over{51, 93};
   ClientToScreen(child, &over);
   SendMessageA(child, WM_MOUSEMOVE, 0, at(51, 93));
+  // Over a dial the pointer shows it can be dragged.
+  SendMessageA(child, WM_SETCURSOR, reinterpret_cast<WPARAM>(child),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_SIZEALL));
   SendMessageA(child, WM_MOUSEWHEEL, MAKEWPARAM(0, dialBefore < 0.5f ? WHEEL_DELTA : -WHEEL_DELTA),
                MAKELPARAM(over.x, over.y));
   pump(instance);
   EXPECT_NEAR(std::abs(instance->getParameter(9) - dialBefore), 0.005f, 1e-4f);
 
-  // The pointer leaving the window is noticed without a crash.
+  // The pointer leaving the window takes the dial's hover (and its
+  // cursor) away.
   SendMessageA(child, WM_MOUSELEAVE, 0, 0);
   pump(instance);
+  SendMessageA(child, WM_SETCURSOR, reinterpret_cast<WPARAM>(child),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
 
   instance->dispatch(effEditClose);
   EXPECT_EQ(host.onlyChild(), nullptr);
