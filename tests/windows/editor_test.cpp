@@ -201,6 +201,15 @@ TEST(WindowsEditorWindow, OpensInTheHostsWindowTakesInputAndCloses) {
   ASSERT_NE(expected, nullptr);
   pump(instance);
   EXPECT_EQ(mismatchesOnScreen(child, *expected), 0);
+  // Pixels the system lost (here painted over) come back with WM_PAINT.
+  HDC dc = GetDC(child);
+  RECT all{0, 0, kWidth, kHeight};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ReleaseDC(child, dc);
+  EXPECT_GT(mismatchesOnScreen(child, *expected), kWidth * kHeight / 2);
+  InvalidateRect(child, nullptr, FALSE);
+  UpdateWindow(child);
+  EXPECT_EQ(mismatchesOnScreen(child, *expected), 0);
   expected->forget();
   std::remove(png.c_str());
 
