@@ -272,6 +272,20 @@ TEST(WindowsEditorWindow, OpensAndClosesRepeatedlyAndAfterTheHostLetsGo) {
   instance->dispatch(effEditClose);
   instance->dispatch(effEditClose);  // a second close changes nothing
   EXPECT_EQ(host.onlyChild(), nullptr);
+
+  // A host that destroys its window before closing the editor: the editor's
+  // window went with it, idle and close still work.
+  {
+    HostWindow shortLived;
+    ASSERT_EQ(instance->dispatch(effEditOpen, 0, 0, shortLived.handle()), 1);
+    pump(instance, 1);
+  }
+  instance->setParameter(9, 0.25f);  // something to redraw
+  pump(instance, 2);
+  instance->dispatch(effEditClose);
+  ASSERT_EQ(instance->dispatch(effEditOpen, 0, 0, host.handle()), 1);
+  EXPECT_NE(host.onlyChild(), nullptr);
+  instance->dispatch(effEditClose);
 }
 
 TEST(WindowsEditorWindow, TheNameFieldTakesKeysAndGivesTheFocusBackToTheHost) {
