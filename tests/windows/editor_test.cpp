@@ -144,30 +144,37 @@ int mismatchesOnScreen(HWND window, gui::CBitmap& image) {
 // library differs. Text and antialiased edges rasterise differently, so the
 // images are held to a bound on the share of pixels that differ clearly and
 // on the mean difference, not to identity.
-TEST(WindowsEditorSnapshot, PanelMatchesTheLinuxSnapshot) {
+TEST(WindowsEditorSnapshot, PanelAndPagesMatchTheLinuxSnapshots) {
   const char* folder = std::getenv("VELLMARK_PANEL_DIR");
-  if (!folder || !*folder) GTEST_SKIP() << "VELLMARK_PANEL_DIR (with linux.png) is not set";
-  const std::string linuxPng = windowsPathOf(folder) + "\\linux.png";
-  const std::string windowsPng = windowsPathOf(folder) + "\\windows.png";
-  std::remove(windowsPng.c_str());
-
-  Instance instance;
-  ASSERT_EQ(instance->dispatch(effVendorSpecific, kSnapshotRequest, 0,
-                               const_cast<char*>(windowsPng.c_str())),
-            1);
-  gui::CBitmap* windows = gui::CBitmap::readPng(windowsPng.c_str());
-  gui::CBitmap* linux = gui::CBitmap::readPng(linuxPng.c_str());
-  ASSERT_NE(windows, nullptr);
-  ASSERT_NE(linux, nullptr) << linuxPng;
-  EXPECT_EQ(windows->getPixelWidth(), kWidth);
-  EXPECT_EQ(windows->getPixelHeight(), kHeight);
-  const Difference d = compare(*windows, *linux, 48);
-  std::printf("panel: %.3f%% of pixels differ by more than 48, mean channel difference %.3f\n",
-              100.0 * d.differingFraction, d.meanChannelDifference);
-  EXPECT_LT(d.differingFraction, 0.01);
-  EXPECT_LT(d.meanChannelDifference, 1.0);
-  windows->forget();
-  linux->forget();
+  if (!folder || !*folder) GTEST_SKIP() << "VELLMARK_PANEL_DIR (with linux-*.png) is not set";
+  // The pages' numbers in the snapshot request.
+  const struct {
+    const char* name;
+    VstIntPtr page;
+  } pages[] = {{"none", 0}, {"microtuning", 2}, {"modulation", 3}, {"effects", 4}};
+  for (const auto& p : pages) {
+    SCOPED_TRACE(p.name);
+    const std::string linuxPng = windowsPathOf(folder) + "\\linux-" + p.name + ".png";
+    const std::string windowsPng = windowsPathOf(folder) + "\\windows-" + p.name + ".png";
+    std::remove(windowsPng.c_str());
+    Instance instance;
+    ASSERT_EQ(instance->dispatch(effVendorSpecific, kSnapshotRequest, p.page,
+                                 const_cast<char*>(windowsPng.c_str())),
+              1);
+    gui::CBitmap* windows = gui::CBitmap::readPng(windowsPng.c_str());
+    gui::CBitmap* linux = gui::CBitmap::readPng(linuxPng.c_str());
+    ASSERT_NE(windows, nullptr);
+    ASSERT_NE(linux, nullptr) << linuxPng;
+    EXPECT_EQ(windows->getPixelWidth(), kWidth);
+    EXPECT_EQ(windows->getPixelHeight(), kHeight);
+    const Difference d = compare(*windows, *linux, 48);
+    std::printf("%s: %.3f%% of pixels differ by more than 48, mean channel difference %.3f\n",
+                p.name, 100.0 * d.differingFraction, d.meanChannelDifference);
+    EXPECT_LT(d.differingFraction, 0.01);
+    EXPECT_LT(d.meanChannelDifference, 1.0);
+    windows->forget();
+    linux->forget();
+  }
 }
 
 TEST(WindowsEditorWindow, OpensInTheHostsWindowTakesInputAndCloses) {
