@@ -24,7 +24,6 @@ TEST(CommonFileDialog, AnswersGiveOnePathOrTheFolderJoinedToEachName) {
             (std::vector<std::string>{"C:\\Presets\\A.vkp", "C:\\Presets\\B.vkp"}));
   // A drive's root already ends in its separator.
   const char root[] = "D:\\\0A.vkp\0B.vkp\0";
-  EXPECT_EQ(gui::commonDialogPaths(root),
-            (std::vector<std::string>{"D:\\A.vkp", "D:\\B.vkp"}));
+  EXPECT_EQ(gui::commonDialogPaths(root), (std::vector<std::string>{"D:\\A.vkp", "D:\\B.vkp"}));
   EXPECT_TRUE(gui::commonDialogPaths("").empty());
 }
