@@ -14,7 +14,7 @@ for entry in VSTPluginMain main; do
   fi
 done
 
-system_dlls="KERNEL32.DLL MSVCRT.DLL USER32.DLL GDI32.DLL SHELL32.DLL OLE32.DLL COMDLG32.DLL ADVAPI32.DLL"
+system_dlls="KERNEL32.DLL MSVCRT.DLL USER32.DLL GDI32.DLL GDIPLUS.DLL SHELL32.DLL OLE32.DLL COMDLG32.DLL ADVAPI32.DLL"
 while read -r name; do
   [ -n "$name" ] || continue
   if [[ " $system_dlls " != *" ${name^^} "* ]]; then

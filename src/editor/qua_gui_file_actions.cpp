@@ -10,6 +10,7 @@
 #include "gui/cframe.h"
 #include "gui/cnew_file_selector.h"
 #include "params/program_record.h"
+#include "platform/module_path.h"
 #include "presets/template_files.h"
 #include "presets/tuning_templates.h"
 
@@ -48,9 +49,12 @@ bool chooseFile(gui::CFrame* frame, const DialogRequest& request, std::string& c
   return true;
 }
 
+// Windows dialogs answer with "\" between folders; the name starts after
+// the system's last separator.
 std::string fileNameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+  size_t start = path.size();
+  while (start > 0 && !platform::isPathSeparator(path[start - 1])) --start;
+  return path.substr(start);
 }
 
 // The extension as the path splitter returns it: from the last dot of the

@@ -1,5 +1,5 @@
-// An image in memory, backed by a cairo ARGB32 image surface (premultiplied
-// alpha, bytes blue, green, red, alpha). Reference counted: a new bitmap holds
+// An image in memory, backed by a native surface (premultiplied alpha, bytes
+// blue, green, red, alpha; see native_surface.h). Reference counted: a new bitmap holds
 // one reference; holders remember() it and everyone forget()s it.
 #pragma once
 
@@ -8,8 +8,7 @@
 #include "gui/cbase_object.h"
 #include "gui/ccolor.h"
 #include "gui/crect.h"
-
-typedef struct _cairo_surface cairo_surface_t;
+#include "gui/native_surface.h"
 
 namespace gui {
 
@@ -18,8 +17,10 @@ class CBitmap : public CBaseObject {
   // A transparent bitmap. Sizes outside 0 to 32767 give a bitmap that is not
   // loaded (isLoaded() false, 0 x 0, drawing it does nothing).
   CBitmap(int width, int height);
+#if !defined(_WIN32)
   // Takes over one reference of an image surface.
   explicit CBitmap(cairo_surface_t* imageSurface);
+#endif
   ~CBitmap() override;
   CBitmap(const CBitmap&) = delete;
   CBitmap& operator=(const CBitmap&) = delete;
@@ -46,10 +47,10 @@ class CBitmap : public CBaseObject {
   bool writePng(const std::string& path) const { return writePng(path.c_str()); }
 
   // The backing surface (owned by the bitmap); null when not loaded.
-  cairo_surface_t* getSurface() const { return surface_; }
+  NativeSurface* getSurface() const { return surface_; }
 
  private:
-  cairo_surface_t* surface_ = nullptr;
+  NativeSurface* surface_ = nullptr;
   int width_ = 0;
   int height_ = 0;
 };

@@ -1,5 +1,5 @@
-// Drawing on a cairo surface with the toolkit's state model: frame (stroke),
-// fill and font colours, line width, anti-aliasing, a global alpha, a clip
+// Drawing on a native surface (cairo on Linux, GDI+ on Windows) with the toolkit's state model:
+// frame (stroke), fill and font colours, line width, anti-aliasing, a global alpha, a clip
 // rectangle and an offset that containers use to place their children. All
 // coordinates are in the current view's coordinates (the offset is added).
 // Angles are degrees, 0 at 3 o'clock, growing clockwise on screen.
@@ -14,9 +14,11 @@
 #include "gui/cfont_desc.h"
 #include "gui/cpoint.h"
 #include "gui/crect.h"
+#include "gui/native_surface.h"
 
+#if !defined(_WIN32)
 typedef struct _cairo cairo_t;
-typedef struct _cairo_surface cairo_surface_t;
+#endif
 
 namespace gui {
 
@@ -41,15 +43,18 @@ class CDrawContext : public CBaseObject {
   using PathDrawMode = int32_t;
   using LineList = std::vector<std::pair<CPoint, CPoint>>;
 
-  // Draws on the surface (holds a reference to it). The clip starts as the
+  // Draws on the surface (on Linux it holds a reference to it; on Windows
+  // the surface's bitmap must outlive the context). The clip starts as the
   // whole surface.
-  explicit CDrawContext(cairo_surface_t* surface);
+  explicit CDrawContext(NativeSurface* surface);
   ~CDrawContext() override;
   CDrawContext(const CDrawContext&) = delete;
   CDrawContext& operator=(const CDrawContext&) = delete;
 
+#if !defined(_WIN32)
   cairo_t* getCairo() const { return cr_; }
-  cairo_surface_t* getSurface() const { return surface_; }
+#endif
+  NativeSurface* getSurface() const { return surface_; }
   double getScaleFactor() const { return 1.0; }
 
   virtual void beginDraw() {}
@@ -152,6 +157,21 @@ class CDrawContext : public CBaseObject {
     CPoint offset;
   };
 
+#if defined(_WIN32)
+  // Prepares the GDI+ graphics for one primitive (clip, offset,
+  // anti-aliasing); false when there is nothing to draw on.
+  bool beginPrimitive();
+  // Fills and/or strokes a GDI+ path (GpPath*) with the current state.
+  void fillAndStrokePath(void* path, CDrawStyle style, bool evenOdd = false);
+  void strokePath(void* path);
+  // The part of the surface that drawing may touch now, in surface pixels.
+  std::vector<CRect> writableAreas() const;
+  // Ends drawing for good (before the surface goes away).
+  void releaseGraphics();
+
+  NativeSurface* surface_;
+  void* graphics_;  // GpGraphics*
+#else
   // Prepares cairo for one primitive (clip, anti-aliasing); paired with end.
   void beginPrimitive();
   void endPrimitive();
@@ -160,8 +180,9 @@ class CDrawContext : public CBaseObject {
   void fillAndStroke(CDrawStyle style);
   void selectFont();
 
-  cairo_surface_t* surface_;
+  NativeSurface* surface_;
   cairo_t* cr_;
+#endif
   CRect surfaceRect_;
   State state_;
   std::vector<State> stack_;

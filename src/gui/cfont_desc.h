@@ -1,12 +1,15 @@
-// A font by family name, size in pixels and style. Families resolve through
-// fontconfig; "Arial" and "Times New Roman" resolve to their metric-compatible
-// Liberation Sans and Liberation Serif when the originals are not installed.
+// A font by family name, size in pixels and style. On Linux families resolve
+// through fontconfig, on Windows through the system's installed fonts (GDI+);
+// "Arial" and "Times New Roman" resolve to their metric-compatible Liberation
+// Sans and Liberation Serif when the originals are not installed.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#if !defined(_WIN32)
 typedef struct _cairo_font_face cairo_font_face_t;
+#endif
 
 namespace gui {
 
@@ -28,12 +31,20 @@ class CFontDesc {
   void setSize(double size);
   void setStyle(int32_t style) { style_ = style; }
 
+#if defined(_WIN32)
+  // The GDI+ font family (GpFontFamily*) for this name, shared and cached
+  // for the life of the module (never null while GDI+ runs; an unknown
+  // family gives the system's sans-serif family).
+  void* getFontFamily() const;
+#else
   // The cairo face for this family and style, shared and cached for the life
   // of the process (never null; an unknown family gives fontconfig's default).
   cairo_font_face_t* getFontFace() const;
-  // The family fontconfig actually chose for this description, and the file.
-  std::string resolvedFamily() const;
   std::string resolvedFile() const;
+#endif
+  // The family actually chosen for this description (and, on Linux, its
+  // file).
+  std::string resolvedFamily() const;
 
   bool operator==(const CFontDesc& o) const {
     return name_ == o.name_ && size_ == o.size_ && style_ == o.style_;

@@ -1,7 +1,5 @@
 #include "gui/cframe.h"
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cmath>
 

@@ -6,7 +6,9 @@
 #include "gui/cbase_object.h"
 #include "gui/ccolor.h"
 
+#if !defined(_WIN32)
 typedef struct _cairo_pattern cairo_pattern_t;
+#endif
 
 namespace gui {
 
@@ -31,10 +33,12 @@ class CGradient : public CBaseObject {
   void addColorStop(double offset, const CColor& color);
   const std::vector<ColorStop>& getColorStops() const { return stops_; }
 
+#if !defined(_WIN32)
   // A new cairo linear pattern from start to end (caller destroys it), with
   // every stop's alpha scaled by alpha.
   cairo_pattern_t* createLinearPattern(const CPoint& start, const CPoint& end,
                                        double alpha = 1.0) const;
+#endif
 
  private:
   std::vector<ColorStop> stops_;

@@ -1,6 +1,6 @@
 // A vector path made of subpaths of lines, arcs and curves. Angles are in
 // degrees, 0 at 3 o'clock, growing clockwise on screen. The path stores its
-// elements and is replayed into a cairo context when drawn, so one path can be
+// elements and is replayed into the drawing backend's path when drawn, so one path can be
 // drawn into any context.
 #pragma once
 
@@ -10,7 +10,9 @@
 #include "gui/cpoint.h"
 #include "gui/crect.h"
 
+#if !defined(_WIN32)
 typedef struct _cairo cairo_t;
+#endif
 
 namespace gui {
 
@@ -38,8 +40,13 @@ class CGraphicsPath : public CBaseObject {
   // and whole ellipse rectangles included).
   CRect getBoundingBox() const;
 
+#if defined(_WIN32)
+  // Appends the path to a GDI+ path (GpPath*), shifted by offset.
+  void replay(void* gdiplusPath, const CPoint& offset) const;
+#else
   // Appends the path to the context's current path, shifted by offset.
   void replay(cairo_t* cr, const CPoint& offset) const;
+#endif
 
  private:
   enum class Kind { kArc, kEllipse, kRect, kRoundRect, kLine, kCurve, kBegin, kClose };

@@ -2,19 +2,16 @@
 
 #include <utility>
 
-#include "platform/child_process.h"
+#include "gui/file_selector_internal.h"
 
 namespace gui {
 
-namespace {
-
-CNewFileSelector::Responder& testResponder() {
+CNewFileSelector::Responder& CNewFileSelector::testResponder() {
   static CNewFileSelector::Responder responder;
   return responder;
 }
 
-// The dialog programs, in order of preference.
-const char* const kPrograms[] = {"zenity", "kdialog"};
+namespace {
 
 bool isZenity(const std::string& program) {
   const size_t slash = program.rfind('/');
@@ -32,26 +29,6 @@ std::string withTrailingSlash(const std::string& folder) {
   return folder + "/";
 }
 
-// Splits the dialog's answer into paths: one per line (or separated by the
-// separator we asked for); empty lines and a trailing newline are dropped.
-std::vector<std::string> splitPaths(const std::string& output, char separator) {
-  std::vector<std::string> paths;
-  std::string current;
-  for (char c : output) {
-    if (c == separator || c == '\n' || c == '\r') {
-      if (!current.empty()) paths.push_back(current);
-      current.clear();
-    } else {
-      current.push_back(c);
-    }
-  }
-  if (!current.empty()) paths.push_back(current);
-  return paths;
-}
-
-// Separator for several chosen files: a character file names do not use.
-constexpr char kSeparator = '\x1f';
-
 }  // namespace
 
 std::string CFileExtension::getPattern() const {
@@ -59,15 +36,6 @@ std::string CFileExtension::getPattern() const {
   if (extension_.rfind("*.", 0) == 0) return extension_;
   if (extension_[0] == '.') return "*" + extension_;
   return "*." + extension_;
-}
-
-CNewFileSelector* CNewFileSelector::create(CFrame* frame, Style style) {
-  if (testResponder()) return new CNewFileSelector(frame, style, "test responder");
-  for (const char* name : kPrograms) {
-    std::string program = platform::findExecutable(name);
-    if (!program.empty()) return new CNewFileSelector(frame, style, std::move(program));
-  }
-  return nullptr;
 }
 
 void CNewFileSelector::setTestResponder(Responder responder) {
@@ -123,7 +91,7 @@ std::vector<std::string> CNewFileSelector::buildCommandLine(const std::string& p
     if (r.style == kSelectDirectory) argv.push_back("--directory");
     if (r.multiple && r.style == kSelectFile) {
       argv.push_back("--multiple");
-      argv.push_back(std::string("--separator=") + kSeparator);
+      argv.push_back(std::string("--separator=") + kFileSelectorSeparator);
     }
     if (!r.title.empty()) argv.push_back("--title=" + r.title);
     if (!start.empty()) argv.push_back("--filename=" + start);
@@ -165,19 +133,14 @@ std::vector<std::string> CNewFileSelector::buildCommandLine(const std::string& p
 
 bool CNewFileSelector::runModal() {
   selected_.clear();
+  std::vector<std::string> chosen;
   if (const Responder& responder = testResponder()) {
-    std::vector<std::string> chosen;
     if (!responder(request_, chosen)) return false;
-    for (std::string& path : chosen)
-      if (!path.empty()) selected_.push_back(std::move(path));
-  } else {
-    const platform::ProcessResult result = platform::runAndCapture(buildCommandLine(program_));
-    // Both programs answer 0 for a choice and 1 for a cancel; an unknown
-    // status (the host reaps children itself) counts as a choice only when
-    // something was printed.
-    if (!result.started || (result.exitStatus != 0 && result.exitStatus != -1)) return false;
-    selected_ = splitPaths(result.output, kSeparator);
+  } else if (!runDialog(chosen)) {
+    return false;
   }
+  for (std::string& path : chosen)
+    if (!path.empty()) selected_.push_back(std::move(path));
   if (!request_.multiple && selected_.size() > 1) selected_.resize(1);
   return !selected_.empty();
 }

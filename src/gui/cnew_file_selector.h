@@ -1,6 +1,7 @@
-// A modal file dialog run by a desktop helper program (zenity, else kdialog)
-// in a child process; the chosen paths come back on its standard output.
-// Tests script the answer with setTestResponder instead.
+// A modal file dialog. On Linux a desktop helper program (zenity, else
+// kdialog) runs it in a child process and the chosen paths come back on its
+// standard output; on Windows it is the system's common file dialog. Tests
+// script the answer with setTestResponder instead.
 #pragma once
 
 #include <cstdint>
@@ -49,7 +50,7 @@ class CNewFileSelector : public CBaseObject {
   // Fills chosen and returns true, or returns false for a cancel.
   using Responder = std::function<bool(const Request& request, std::vector<std::string>& chosen)>;
 
-  // Null when no dialog program is available (and no test responder set).
+  // Null when no dialog (program) is available (and no test responder set).
   static CNewFileSelector* create(CFrame* frame, Style style = kSelectFile);
   // Replaces the dialog program for every selector; an empty function
   // restores it.
@@ -74,6 +75,10 @@ class CNewFileSelector : public CBaseObject {
 
  private:
   CNewFileSelector(CFrame* frame, Style style, std::string program);
+  static Responder& testResponder();
+  // Runs the system's dialog for request_: false for a cancel or a failure,
+  // else true with the chosen paths (empty ones included).
+  bool runDialog(std::vector<std::string>& chosen);
 
   CFrame* frame_;
   std::string program_;

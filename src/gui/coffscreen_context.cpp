@@ -1,7 +1,5 @@
 #include "gui/coffscreen_context.h"
 
-#include <cairo.h>
-
 #include <cmath>
 
 #include "gui/cbitmap.h"
@@ -23,24 +21,8 @@ COffscreenContext* COffscreenContext::create(CFrame*, double width, double heigh
   return context;
 }
 
-COffscreenContext::COffscreenContext(CBitmap* bitmap)
-    : CDrawContext(bitmap ? bitmap->getSurface() : nullptr), bitmap_(bitmap) {
-  if (bitmap_) bitmap_->remember();
-}
-
-COffscreenContext::~COffscreenContext() {
-  if (bitmap_) {
-    cairo_surface_flush(bitmap_->getSurface());
-    bitmap_->forget();
-  }
-}
-
 double COffscreenContext::getWidth() const { return bitmap_ ? bitmap_->getWidth() : 0.0; }
 
 double COffscreenContext::getHeight() const { return bitmap_ ? bitmap_->getHeight() : 0.0; }
-
-void COffscreenContext::endDraw() {
-  if (bitmap_) cairo_surface_flush(bitmap_->getSurface());
-}
 
 }  // namespace gui

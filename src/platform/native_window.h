@@ -1,14 +1,14 @@
 // A child window embedded in a host's window, as the toolkit's frame needs
-// it: events come back through a listener, pixels go in from a cairo image
-// surface (the frame's back buffer). One implementation per windowing system.
+// it: events come back through a listener, pixels go in from the frame's
+// back buffer (a native surface: cairo image on Linux, memory rows on
+// Windows). One implementation per windowing system.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
+#include "gui/native_surface.h"
 #include "vst/aeffect.h"
-
-typedef struct _cairo_surface cairo_surface_t;
 
 namespace platform {
 
@@ -61,7 +61,7 @@ class NativeWindow {
   // Reads and dispatches every pending event without waiting.
   virtual void processEvents() = 0;
   // Copies the area of the image (same size as the window) to the window.
-  virtual void present(cairo_surface_t* image, int x, int y, int width, int height) = 0;
+  virtual void present(gui::NativeSurface* image, int x, int y, int width, int height) = 0;
   virtual void setCursor(PointerShape shape) = 0;
   virtual void setCursorVisible(bool visible) = 0;
   // Asks for keyboard input to come to this window.

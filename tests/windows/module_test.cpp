@@ -56,12 +56,14 @@ TEST(WindowsModule, ExportsBothEntryPointsAndReportsItsIdentity) {
   EXPECT_EQ(instance->dispatch(effCanDo, 0, 0, unknown), -1);
 }
 
-TEST(WindowsModule, HasNoEditorAndRefusesToOpenOne) {
+TEST(WindowsModule, HasAnEditorAndRefusesAParentThatIsNotAWindow) {
   Instance instance;
-  EXPECT_FALSE(instance->effect().flags & effFlagsHasEditor);
+  EXPECT_TRUE(instance->effect().flags & effFlagsHasEditor);
   ERect* rect = nullptr;
-  EXPECT_EQ(instance->dispatch(effEditGetRect, 0, 0, &rect), 0);
-  EXPECT_EQ(rect, nullptr);
+  ASSERT_EQ(instance->dispatch(effEditGetRect, 0, 0, &rect), 1);
+  ASSERT_NE(rect, nullptr);
+  EXPECT_EQ(rect->right - rect->left, 1024);
+  // Not a window handle: the editor must not open in it.
   int fakeWindow = 0;
   EXPECT_EQ(instance->dispatch(effEditOpen, 0, 0, &fakeWindow), 0);
   instance->dispatch(effEditIdle);

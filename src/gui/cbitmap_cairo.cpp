@@ -1,3 +1,4 @@
+// Bitmaps on cairo image surfaces (Linux).
 #include "gui/cbitmap.h"
 
 #include <cairo.h>
