@@ -1,6 +1,5 @@
 #include "engine/quarnel_echo.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -68,117 +67,6 @@ float QuarnelEcho::tapeStep(float x, float feedback, float delay) {
   ring[ringIndex] = lastOut;
   ringIndex = (ringIndex + 1) & kMask;
   return lastOut;
-}
-
-void QuarnelEcho::stepBlock(const float* x, float* echo, int32_t count, float feedback, float delay,
-                            float delayStep) {
-  for (int32_t done = 0; done < count;) {
-    const int32_t n = std::min(count - done, kRun);
-    if (!tapeRun(x + done, echo + done, n, feedback, delay, delayStep)) {
-      for (int32_t i = done; i < done + n; ++i) {
-        echo[i] = step(x[i], feedback, delay);
-        delay = delay + delayStep;
-      }
-    }
-    done += n;
-  }
-}
-
-// A tape step writes a ramp of cells behind the read position and reads
-// a lap's worth of cells ahead, so over a short run the reads only see
-// cells from earlier laps. The positions do not depend on the signal: they
-// are planned first, and when every read stays clear of every cell the run
-// writes, the signal path (reads, tone filter, ring) runs on its own and
-// the ramps follow, each independent of the others.
-bool QuarnelEcho::tapeRun(const float* x, float* echo, int32_t count, float feedback, float& delay,
-                          float delayStep) {
-  struct Planned {
-    int32_t write, cells, read;
-    float frac, step;
-  };
-  Planned plan[kRun];
-  double r = readPos;
-  int32_t w = writeIndex;
-  float d = delay;
-  for (int32_t s = 0; s < count; ++s) {
-    float ds = d;
-    if (!(ds >= 0.0f)) ds = 0.0f;
-    if (!(ds > kTapeThreshold)) return false;
-    const float step = static_cast<float>(kLength) / ds;
-    plan[s].step = step;
-    plan[s].cells = step >= 2.0f ? static_cast<int32_t>(std::ceil(step)) : 2;
-    plan[s].write = w;
-    w = static_cast<int32_t>(r);
-    r = r + static_cast<double>(step);
-    if (r > 131071.0) return false;  // the lap restarts inside the run
-    plan[s].read = static_cast<int32_t>(r);
-    plan[s].frac = static_cast<float>(r - static_cast<double>(plan[s].read));
-    d = d + delayStep;
-  }
-  // Unwrapped cell numbers: writes from plan[0].write upwards, reads must
-  // lie above every cell written so far and below the next lap's start.
-  const int64_t lapEnd = static_cast<int64_t>(plan[0].write) + kLength;
-  int64_t highestWrite = -1;
-  for (int32_t s = 0; s < count; ++s) {
-    highestWrite = std::max<int64_t>(highestWrite, int64_t{plan[s].write} + plan[s].cells - 1);
-    if (plan[s].read - 1 <= highestWrite || plan[s].read + 2 >= lapEnd) return false;
-  }
-
-  empty_ = false;
-  float from[kRun], to[kRun];
-  for (int32_t s = 0; s < count; ++s) {
-    if (x[s] != 0.0f || lastOut != 0.0f || lastIn != 0.0f) dirty_ = true;
-    const float wv = feedback * lastOut + x[s];
-    from[s] = lastIn;
-    to[s] = wv;
-    lastIn = wv;
-    const int32_t i = plan[s].read;
-    const float f = plan[s].frac;
-    const float y = readTape(i, f);
-    toneState = (toneState - y) * 0.325f;
-    lastOut = lastOut * 0.45562503f + toneState;
-    ring[ringIndex] = lastOut;
-    ringIndex = (ringIndex + 1) & kMask;
-    echo[s] = lastOut;
-  }
-  // The ramps of kGroup steps side by side (each a chain of additions that
-  // would otherwise wait on the last), stored in step order afterwards so
-  // that where two ramps share a cell the later one stays.
-  constexpr int32_t kGroup = 8;
-  constexpr int32_t kMaxCells = 132;  // ceil(kLength / kTapeThreshold) + 1
-  float ramp[kMaxCells][kGroup];
-  for (int32_t g = 0; g < count; g += kGroup) {
-    const int32_t steps = std::min(kGroup, count - g);
-    float v[kGroup], inc[kGroup];
-    int32_t longest = 0;
-    for (int32_t l = 0; l < kGroup; ++l) {
-      const int32_t s = g + std::min(l, steps - 1);
-      const int32_t n = plan[s].cells;
-      longest = std::max(longest, n);
-      v[l] = from[s];
-      inc[l] = (to[s] - from[s]) / static_cast<float>(n);
-    }
-    for (int32_t j = 0; j < longest; ++j) {
-      for (int32_t l = 0; l < kGroup; ++l) {
-        ramp[j][l] = v[l];
-        v[l] = v[l] + inc[l];
-      }
-    }
-    for (int32_t l = 0; l < steps; ++l) {
-      const int32_t s = g + l;
-      const int32_t at = plan[s].write;
-      if (plan[s].step >= 2.0f) {
-        for (int32_t j = 0; j < plan[s].cells; ++j) tape[(at + j) & kMask] = ramp[j][l];
-      } else {
-        tape[at & kMask] = to[s];
-        tape[(at + 1) & kMask] = to[s];
-      }
-    }
-  }
-  writeIndex = w;
-  readPos = r;
-  delay = d;
-  return true;
 }
 
 float QuarnelEcho::ringStep(float x, float feedback, float delay) {

@@ -19,11 +19,6 @@ class QuarnelEcho {
   // One sample: input x, feedback g, delay in samples. Returns the echo.
   float step(float x, float feedback, float delay);
 
-  // `count` steps, as step() takes them one by one, with the delay moving
-  // by `delayStep` after each; the echoes go to `echo`.
-  void stepBlock(const float* x, float* echo, int32_t count, float feedback, float delay,
-                 float delayStep);
-
   // Zeroes the running state, both positions and both buffers. Cheap when
   // nothing has been written since the last clear.
   void clear();
@@ -70,11 +65,6 @@ class QuarnelEcho {
   float ringStep(float x, float feedback, float delay);
 
   static bool allPlusZero(const float* cells, int32_t count);
-  // Up to kRun tape steps taken in two passes, reads first, when no read
-  // can meet a cell written in the run; false (nothing done) otherwise.
-  bool tapeRun(const float* x, float* echo, int32_t count, float feedback, float& delay,
-               float delayStep);
-  static constexpr int32_t kRun = 64;
 
   bool dirty_;  // something other than zero may have been written since the last clear
   bool empty_ = false;

@@ -7,10 +7,6 @@
 
 namespace engine {
 
-namespace {
-constexpr int32_t kEchoRun = 256;
-}  // namespace
-
 int32_t StereoEcho::delayFor(float rate, const EchoTiming& timing) const {
   double d;
   if (sync_) {
@@ -97,14 +93,9 @@ void StereoEcho::processLineFast(QuarnelEcho& line, float* out, int32_t count, f
     for (int32_t i = 0; i < count; ++i) out[i] = out[i] + echoTerm;
     return;
   }
-  float echo[kEchoRun];
-  for (int32_t done = 0; done < count; done += kEchoRun) {
-    const int32_t n = std::min(count - done, kEchoRun);
-    line.stepBlock(out + done, echo, n, feedback, delay, delayStep);
-    for (int32_t i = 0; i < n; ++i) {
-      out[done + i] = out[done + i] + wet_ * echo[i];
-      delay = delay + delayStep;
-    }
+  for (int32_t i = 0; i < count; ++i) {
+    out[i] = out[i] + wet_ * line.step(out[i], feedback, delay);
+    delay = delay + delayStep;
   }
   line.noteQuietBlock(inputZero, count);
 }
