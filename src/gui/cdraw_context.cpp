@@ -59,4 +59,25 @@ void CDrawContext::restoreGlobalState() {
 
 CGraphicsPath* CDrawContext::createGraphicsPath() { return new CGraphicsPath(); }
 
+void CDrawContext::drawString(const char* utf8, const CRect& rect, CHoriTxtAlign align,
+                              bool antialias) {
+  if (!utf8 || !*utf8 || !finiteRect(rect)) return;
+  const double width = getStringWidth(utf8);
+  double ascent = 0.0, descent = 0.0;
+  fontExtents(ascent, descent);
+  double x = rect.left;
+  if (align == kCenterText)
+    x = rect.left + (rect.getWidth() - width) / 2.0;
+  else if (align == kRightText)
+    x = rect.right - width;
+  const double baseline = rect.top + (rect.getHeight() + ascent - descent) / 2.0;
+  // Keep the text inside the rectangle like a label would.
+  saveGlobalState();
+  CRect clip = getClipRect();
+  clip.bound(rect);
+  setClipRect(clip);
+  drawString(utf8, CPoint(std::round(x), std::round(baseline)), antialias);
+  restoreGlobalState();
+}
+
 }  // namespace gui

@@ -157,6 +157,9 @@ class CDrawContext : public CBaseObject {
     CPoint offset;
   };
 
+  // Ascent and descent of the current font, in pixels.
+  void fontExtents(double& ascent, double& descent);
+
 #if defined(_WIN32)
   // Prepares the GDI+ graphics for one primitive (clip, offset,
   // anti-aliasing); false when there is nothing to draw on.

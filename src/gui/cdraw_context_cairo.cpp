@@ -202,28 +202,14 @@ void CDrawContext::drawString(const char* utf8, const CPoint& baselineLeft, bool
   endPrimitive();
 }
 
-void CDrawContext::drawString(const char* utf8, const CRect& rect, CHoriTxtAlign align,
-                              bool antialias) {
-  if (!utf8 || !*utf8 || !finiteRect(rect)) return;
-  const double width = getStringWidth(utf8);
+void CDrawContext::fontExtents(double& ascent, double& descent) {
   cairo_save(cr_);
   selectFont();
   cairo_font_extents_t font;
   cairo_font_extents(cr_, &font);
   cairo_restore(cr_);
-  double x = rect.left;
-  if (align == kCenterText)
-    x = rect.left + (rect.getWidth() - width) / 2.0;
-  else if (align == kRightText)
-    x = rect.right - width;
-  const double baseline = rect.top + (rect.getHeight() + font.ascent - font.descent) / 2.0;
-  // Keep the text inside the rectangle like a label would.
-  saveGlobalState();
-  CRect clip = getClipRect();
-  clip.bound(rect);
-  setClipRect(clip);
-  drawString(utf8, CPoint(std::round(x), std::round(baseline)), antialias);
-  restoreGlobalState();
+  ascent = font.ascent;
+  descent = font.descent;
 }
 
 double CDrawContext::getStringWidth(const char* utf8) {

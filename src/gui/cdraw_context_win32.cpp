@@ -353,24 +353,10 @@ void CDrawContext::drawString(const char* utf8, const CPoint& baselineLeft, bool
   gdip::GdipDeleteBrush(brush);
 }
 
-void CDrawContext::drawString(const char* utf8, const CRect& rect, CHoriTxtAlign align,
-                              bool antialias) {
-  if (!utf8 || !*utf8 || !finiteRect(rect)) return;
-  const double width = getStringWidth(utf8);
+void CDrawContext::fontExtents(double& ascent, double& descent) {
   const Metrics font = metricsOf(state_.font);
-  double x = rect.left;
-  if (align == kCenterText)
-    x = rect.left + (rect.getWidth() - width) / 2.0;
-  else if (align == kRightText)
-    x = rect.right - width;
-  const double baseline = rect.top + (rect.getHeight() + font.ascent - font.descent) / 2.0;
-  // Keep the text inside the rectangle like a label would.
-  saveGlobalState();
-  CRect clip = getClipRect();
-  clip.bound(rect);
-  setClipRect(clip);
-  drawString(utf8, CPoint(std::round(x), std::round(baseline)), antialias);
-  restoreGlobalState();
+  ascent = font.ascent;
+  descent = font.descent;
 }
 
 double CDrawContext::getStringWidth(const char* utf8) {
