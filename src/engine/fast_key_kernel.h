@@ -947,63 +947,119 @@ bool springPhase(KeyLanes& k, const ChunkInputs& in, const ChunkParams& cp, Chun
   return true;
 }
 
+// One group's sympathetic resonators while it steps through a chunk.
+template <class L>
+struct SympGroup {
+  using F = typename L::F;
+  using M = typename L::M;
+  F pos, vel, damp, panR, panL, steadyFreq;
+  M driven;
+  int base = 0;
+  bool drives = false, allDriven = false, traced = false;
+
+  void load(const KeyLanes& k, int at, const FreqTrace& trace, bool anyDrive) {
+    const KeyLaneState& s = k.state;
+    base = at;
+    pos = L::load(s.sympPos + base);
+    vel = L::load(s.sympVel + base);
+    driven = L::loadMask(k.bodyDrive + base);
+    drives = anyDrive && L::any(driven);
+    allDriven = L::every(driven);
+    damp = L::load(k.sympDamp + base);
+    panR = L::load(k.panSympR + base);
+    panL = L::load(k.panSympL + base);
+    traced = trace.used[base];
+    steadyFreq = L::load(s.aMainFreq + base);
+  }
+  void store(KeyLanes& k) const {
+    L::store(k.state.sympPos + base, pos);
+    L::store(k.state.sympVel + base, vel);
+  }
+
+  // Sample j of the chunk; the contributions go to c1 and c0.
+  VELLMARK_INLINE void step(const FreqTrace& trace, const ChunkParams& cp, int j, F& c1, F& c0) {
+    const F zero = L::set(0.0f);
+    const F freq = traced ? L::load(&trace.value[j][base]) : steadyFreq;
+    // The usual case: the resonator moves and nothing turns quiet.
+    const F v = vel - pos;
+    const F damped = v * damp;
+    const F moved = pos + damped * freq;
+    const M special = L::eq(v, zero) | L::eq(damped, zero) | L::eq(moved, zero);
+    if (!L::any(special)) {
+      vel = damped;
+      pos = moved;
+      c1 = moved * panR;
+      c0 = moved * panL;
+    } else {
+      Kernel<L>::sympStep(pos, vel, damp, freq, panR, panL, c1, c0);
+    }
+    // The body drives the keys in its range after their step.
+    if (drives && cp.drives[j]) {
+      const F d = L::set(cp.drive[j]);
+      vel = vel + (allDriven ? d : L::select(driven, d, L::negZero()));
+    }
+  }
+};
+
+// The sympathetic resonators of N (1 to 3) groups, stepped side by side:
+// each group's step waits on its previous one, so one group alone leaves
+// the core idle most of the time. Each bus still receives the groups in
+// key order at every sample. The groups are separate variables, not an
+// array, so that the compiler keeps their values in registers.
+template <class L, int N>
+void sympGroups(KeyLanes& k, const int* bases, const ChunkInputs& in, const ChunkParams& cp,
+                const FreqTrace& trace, bool anyDrive, ChunkBuses& buses) {
+  using F = typename L::F;
+  constexpr int W = L::kWidth;
+  const int count = in.count;
+  SympGroup<L> g0, g1, g2;
+  g0.load(k, bases[0], trace, anyDrive);
+  if constexpr (N > 1) g1.load(k, bases[1], trace, anyDrive);
+  if constexpr (N > 2) g2.load(k, bases[2], trace, anyDrive);
+  F c1[N][W], c0[N][W];
+  for (int first = 0; first < count; first += W) {
+    const int rows = count - first < W ? count - first : W;
+    for (int r = 0; r < rows; ++r) {
+      const int j = first + r;
+      g0.step(trace, cp, j, c1[0][r], c0[0][r]);
+      if constexpr (N > 1) g1.step(trace, cp, j, c1[1][r], c0[1][r]);
+      if constexpr (N > 2) g2.step(trace, cp, j, c1[2][r], c0[2][r]);
+    }
+    for (int q = 0; q < N; ++q) {
+      for (int r = rows; r < W; ++r) c1[q][r] = c0[q][r] = L::negZero();
+      addTile<L>(c1[q], buses.sym1 + first);
+      addTile<L>(c0[q], buses.sym0 + first);
+    }
+  }
+  g0.store(k);
+  if constexpr (N > 1) g1.store(k);
+  if constexpr (N > 2) g2.store(k);
+}
+
 template <class L>
 void sympPhase(KeyLanes& k, const ChunkInputs& in, const ChunkParams& cp, const FreqTrace& trace,
                ChunkBuses& buses) {
   using F = typename L::F;
-  using M = typename L::M;
   constexpr int W = L::kWidth;
-  const int count = in.count;
   bool anyDrive = false;
-  for (int j = 0; j < count; ++j) anyDrive = anyDrive || cp.drives[j] != 0;
-  KeyLaneState& s = k.state;
+  for (int j = 0; j < in.count; ++j) anyDrive = anyDrive || cp.drives[j] != 0;
+  const KeyLaneState& s = k.state;
   const F zero = L::set(0.0f);
-  const F negZero = L::negZero();
+  // The groups that move: at rest and not driven, stepping changes nothing
+  // and adds nothing.
+  int active[kRenderedKeys / W + 1];
+  int groups = 0;
   for (int base = 0; base < kRenderedKeys; base += W) {
-    F pos = L::load(s.sympPos + base);
-    F vel = L::load(s.sympVel + base);
-    const M driven = L::loadMask(k.bodyDrive + base);
-    const bool drives = anyDrive && L::any(driven);
-    // At rest and not driven: stepping changes nothing and adds nothing.
-    if (!drives && L::every(L::same(pos, zero) & L::same(vel, zero))) continue;
-    const bool allDriven = L::every(driven);
-    const F damp = L::load(k.sympDamp + base);
-    const F panR = L::load(k.panSympR + base);
-    const F panL = L::load(k.panSympL + base);
-    const bool traced = trace.used[base];
-    const F steadyFreq = L::load(s.aMainFreq + base);
-    F c1[W], c0[W];
-    for (int first = 0; first < count; first += W) {
-      const int rows = count - first < W ? count - first : W;
-      for (int r = 0; r < rows; ++r) {
-        const int j = first + r;
-        const F freq = traced ? L::load(&trace.value[j][base]) : steadyFreq;
-        // The usual case: the resonator moves and nothing turns quiet.
-        const F v = vel - pos;
-        const F damped = v * damp;
-        const F moved = pos + damped * freq;
-        const M special = L::eq(v, zero) | L::eq(damped, zero) | L::eq(moved, zero);
-        if (!L::any(special)) {
-          vel = damped;
-          pos = moved;
-          c1[r] = pos * panR;
-          c0[r] = pos * panL;
-        } else {
-          Kernel<L>::sympStep(pos, vel, damp, freq, panR, panL, c1[r], c0[r]);
-        }
-        // The body drives the keys in its range after their step.
-        if (drives && cp.drives[j]) {
-          const F d = L::set(cp.drive[j]);
-          vel = vel + (allDriven ? d : L::select(driven, d, negZero));
-        }
-      }
-      for (int r = rows; r < W; ++r) c1[r] = c0[r] = negZero;
-      addTile<L>(c1, buses.sym1 + first);
-      addTile<L>(c0, buses.sym0 + first);
-    }
-    L::store(s.sympPos + base, pos);
-    L::store(s.sympVel + base, vel);
+    const bool drives = anyDrive && L::any(L::loadMask(k.bodyDrive + base));
+    if (drives || !L::every(L::same(L::load(s.sympPos + base), zero) &
+                            L::same(L::load(s.sympVel + base), zero)))
+      active[groups++] = base;
   }
+  // Three at a time keep the core busy without running out of registers.
+  int g = 0;
+  for (; groups - g >= 3; g += 3) sympGroups<L, 3>(k, active + g, in, cp, trace, anyDrive, buses);
+  if (groups - g == 2) sympGroups<L, 2>(k, active + g, in, cp, trace, anyDrive, buses);
+  if (groups - g == 1) sympGroups<L, 1>(k, active + g, in, cp, trace, anyDrive, buses);
 }
 
 // Adds one group's values to a scalar bus in lane order.
