@@ -980,11 +980,13 @@ struct SympGroup {
   VELLMARK_INLINE void step(const FreqTrace& trace, const ChunkParams& cp, int j, F& c1, F& c0) {
     const F zero = L::set(0.0f);
     const F freq = traced ? L::load(&trace.value[j][base]) : steadyFreq;
-    // The usual case: the resonator moves and nothing turns quiet.
+    // The usual case: the resonator moves, nothing turns quiet and the step
+    // does not flush to zero (the resonator would die out where it stands).
     const F v = vel - pos;
     const F damped = v * damp;
-    const F moved = pos + damped * freq;
-    const M special = L::eq(v, zero) | L::eq(damped, zero) | L::eq(moved, zero);
+    const F step = damped * freq;
+    const F moved = pos + step;
+    const M special = L::eq(v, zero) | L::eq(damped, zero) | L::eq(step, zero) | L::eq(moved, zero);
     if (!L::any(special)) {
       vel = damped;
       pos = moved;
