@@ -739,10 +739,20 @@ struct Kernel {
       const F a = h.a[r];
       const F kc = c.coupling * (one() - L::max(w, zero()));
       const M apply = L::andNot(c.coupled, L::quietResult(kc));
-      vel0 = vel0 + L::select(apply, kc * h.offsetVel[r] * c.offsetWeight, negZero);
-      vel1 = vel1 + L::select(apply, kc * h.mainVel[r] * c.mainWeight, negZero);
-      pos1 = pos1 + L::select(apply, kc * a, negZero);
-      pos0 = pos0 + L::select(apply, kc * w, negZero);
+      F dv0 = kc * h.offsetVel[r] * c.offsetWeight;
+      F dv1 = kc * h.mainVel[r] * c.mainWeight;
+      F dp1 = kc * a;
+      F dp0 = kc * w;
+      if (!L::every(apply)) {
+        dv0 = L::select(apply, dv0, negZero);
+        dv1 = L::select(apply, dv1, negZero);
+        dp1 = L::select(apply, dp1, negZero);
+        dp0 = L::select(apply, dp0, negZero);
+      }
+      vel0 = vel0 + dv0;
+      vel1 = vel1 + dv1;
+      pos1 = pos1 + dp1;
+      pos0 = pos0 + dp0;
       modeStep(pos1, vel1, c.bDamp, c.b1Freq);
       modeStep(pos0, vel0, c.bDamp, c.b0Freq);
       out = pos0 + pos1;
@@ -870,10 +880,20 @@ struct Kernel {
     const F kc = c.coupling * (one() - L::max(w, zero()));
     const M apply = L::andNot(c.coupled, L::quietResult(kc));
     const F negZero = L::negZero();
-    g.bVel0 = g.bVel0 + L::select(apply, kc * g.aOffsetVel * c.offsetWeight, negZero);
-    g.bVel1 = g.bVel1 + L::select(apply, kc * g.aMainVel * c.mainWeight, negZero);
-    g.bPos1 = g.bPos1 + L::select(apply, kc * a, negZero);
-    g.bPos0 = g.bPos0 + L::select(apply, kc * w, negZero);
+    F dv0 = kc * g.aOffsetVel * c.offsetWeight;
+    F dv1 = kc * g.aMainVel * c.mainWeight;
+    F dp1 = kc * a;
+    F dp0 = kc * w;
+    if (!L::every(apply)) {
+      dv0 = L::select(apply, dv0, negZero);
+      dv1 = L::select(apply, dv1, negZero);
+      dp1 = L::select(apply, dp1, negZero);
+      dp0 = L::select(apply, dp0, negZero);
+    }
+    g.bVel0 = g.bVel0 + dv0;
+    g.bVel1 = g.bVel1 + dv1;
+    g.bPos1 = g.bPos1 + dp1;
+    g.bPos0 = g.bPos0 + dp0;
     modeStep(g.bPos1, g.bVel1, c.bDamp, c.b1Freq);
     modeStep(g.bPos0, g.bVel0, c.bDamp, c.b0Freq);
 
@@ -1000,10 +1020,10 @@ struct GroupRun {
 // takes it only for the rest of the tile in which a group leaves the
 // steady path.
 template <class L>
-VELLMARK_NOINLINE void stepGeneral(Group<L>& g, GroupRun<L>& run, const KeyLanes& k,
-                                   const ChunkInputs& in, int j, const ChunkParams& cp,
-                                   NoDraws& draws, SpringOut<L>& out) {
-  Kernel<L>::step(g, k, run.base, in, j, cp, run.bend, draws, out);
+VELLMARK_NOINLINE void stepGeneral(GroupRun<L>& run, const KeyLanes& k, const ChunkInputs& in,
+                                   int j, const ChunkParams& cp, NoDraws& draws,
+                                   SpringOut<L>& out) {
+  Kernel<L>::step(run.g, k, run.base, in, j, cp, run.bend, draws, out);
 }
 
 // Steps one group from sample `from` (a tile boundary) to the chunk's end
@@ -1071,15 +1091,15 @@ int steadyPairTiles(GroupRun<L>& x, GroupRun<L>& y, const KeyLanes& k, const Chu
       SpringOut<L> o0, o1;
       if (!(steady0 && K::steadyStep(g0, c0, o0))) {
         steady0 = false;
-        Group<L> t = g0;
-        stepGeneral<L>(t, x, k, in, first + r, cp, draws, o0);
-        g0 = t;
+        x.g = g0;
+        stepGeneral<L>(x, k, in, first + r, cp, draws, o0);
+        g0 = x.g;
       }
       if (!(steady1 && K::steadyStep(g1, c1, o1))) {
         steady1 = false;
-        Group<L> t = g1;
-        stepGeneral<L>(t, y, k, in, first + r, cp, draws, o1);
-        g1 = t;
+        y.g = g1;
+        stepGeneral<L>(y, k, in, first + r, cp, draws, o1);
+        g1 = y.g;
       }
       a1[0][r] = o0.a1;
       a0[0][r] = o0.a0;
