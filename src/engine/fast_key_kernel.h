@@ -851,9 +851,52 @@ struct Kernel {
     }
   }
 
+  // The values the steady step changes, apart from the rest of a group's
+  // state: few enough for the compiler to keep in registers while two
+  // groups step side by side.
+#define VELLMARK_STEADY_FIELDS(X) \
+  X(lfoPos)                       \
+  X(lfoVel)                       \
+  X(exciteLevel)                  \
+  X(offsetWeight)                 \
+  X(mainWeight)                   \
+  X(aMainPos)                     \
+  X(aMainVel)                     \
+  X(aOffsetPos)                   \
+  X(aOffsetVel)                   \
+  X(bPos0)                        \
+  X(bPos1)                        \
+  X(bVel0)                        \
+  X(bVel1)                        \
+  X(aOut)                         \
+  X(aOutFir)                      \
+  X(aOutPrev)                     \
+  X(bOut)                         \
+  X(bOutFir)                      \
+  X(bOutPrev)
+  struct SteadyValues {
+#define VELLMARK_STEADY_FIELD(name) F name;
+    VELLMARK_STEADY_FIELDS(VELLMARK_STEADY_FIELD)
+#undef VELLMARK_STEADY_FIELD
+
+    VELLMARK_INLINE void load(const Group<L>& g) {
+#define VELLMARK_STEADY_LOAD(name) name = g.name;
+      VELLMARK_STEADY_FIELDS(VELLMARK_STEADY_LOAD)
+#undef VELLMARK_STEADY_LOAD
+    }
+    VELLMARK_INLINE void save(Group<L>& g) const {
+#define VELLMARK_STEADY_SAVE(name) g.name = name;
+      VELLMARK_STEADY_FIELDS(VELLMARK_STEADY_SAVE)
+#undef VELLMARK_STEADY_SAVE
+    }
+  };
+#undef VELLMARK_STEADY_FIELDS
+
   // One steady sample; false, with nothing changed, when a lane that is
   // not held has fallen silent (the general step handles it from there).
-  VELLMARK_INLINE static bool steadyStep(Group<L>& g, const Steady& c, SpringOut<L>& out) {
+  // `g` is a whole group or its SteadyValues.
+  template <class S>
+  VELLMARK_INLINE static bool steadyStep(S& g, const Steady& c, SpringOut<L>& out) {
     const M qa = L::quiet3(g.aOutFir, g.aMainPos, g.aOffsetPos);
     const M qb = L::quiet3(g.bOutFir, g.bPos0, g.bPos1);
     if (L::any(L::andNot(qa & qb, c.held | c.resting))) return false;
@@ -1080,7 +1123,9 @@ int steadyPairTiles(GroupRun<L>& x, GroupRun<L>& y, const KeyLanes& k, const Chu
   using K = Kernel<L>;
   constexpr int W = L::kWidth;
   const int count = in.count;
-  Group<L> g0 = x.g, g1 = y.g;
+  typename K::SteadyValues g0, g1;
+  g0.load(x.g);
+  g1.load(y.g);
   const typename K::Steady c0 = x.steady, c1 = y.steady;
   bool steady0 = true, steady1 = true;
   int first = 0;
@@ -1091,15 +1136,15 @@ int steadyPairTiles(GroupRun<L>& x, GroupRun<L>& y, const KeyLanes& k, const Chu
       SpringOut<L> o0, o1;
       if (!(steady0 && K::steadyStep(g0, c0, o0))) {
         steady0 = false;
-        x.g = g0;
+        g0.save(x.g);
         stepGeneral<L>(x, k, in, first + r, cp, draws, o0);
-        g0 = x.g;
+        g0.load(x.g);
       }
       if (!(steady1 && K::steadyStep(g1, c1, o1))) {
         steady1 = false;
-        y.g = g1;
+        g1.save(y.g);
         stepGeneral<L>(y, k, in, first + r, cp, draws, o1);
-        g1 = y.g;
+        g1.load(y.g);
       }
       a1[0][r] = o0.a1;
       a0[0][r] = o0.a0;
@@ -1116,8 +1161,8 @@ int steadyPairTiles(GroupRun<L>& x, GroupRun<L>& y, const KeyLanes& k, const Chu
       addTilePair<L>(a0[i], b0[i], buses.spring0 + first);
     }
   }
-  x.g = g0;
-  y.g = g1;
+  g0.save(x.g);
+  g1.save(y.g);
   x.isSteady = steady0;
   y.isSteady = steady1;
   return first;
