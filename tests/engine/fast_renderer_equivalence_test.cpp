@@ -460,16 +460,21 @@ TEST_P(FastRenderer, GroupsSideBySideHeldAndPartlyHeld) {
       {61, 62, 63, 64, 65, 66, 67, 68, 69,  70,  71,  72,  73,  74,  75,  76, 77,
        78, 79, 80, 81, 82, 83, 84, 95, 101, 102, 103, 104, 105, 106, 107, 108},
       {29, 45, 46, 53, 61, 69, 70, 77, 85, 93}};
-  for (size_t n = 0; n < std::size(sets); ++n) {
-    Twin t(GetParam());
-    t.set(params::kHitPower, 0.8f);
-    for (int key : sets[n]) t.noteOn(key, 60 + key % 50);
-    // Strokes first, then the held keys settle into the steady loops;
-    // chunks of lengths that are not a multiple of the lane width.
-    for (int block : {256, 251, 37, 5, 1000})
-      ASSERT_TRUE(t.render(3000, block)) << n << " " << block;
-    ASSERT_TRUE(t.sameState()) << n;
-    EXPECT_TRUE(t.sounded());
+  // Without spring B's gain no lane is coupled: the coupling terms are
+  // masked off.
+  for (float springB : {0.5f, 0.0f}) {
+    for (size_t n = 0; n < std::size(sets); ++n) {
+      Twin t(GetParam());
+      t.set(params::kHitPower, 0.8f);
+      t.set(params::kSpringBVolume, springB);
+      for (int key : sets[n]) t.noteOn(key, 60 + key % 50);
+      // Strokes first, then the held keys settle into the steady loops;
+      // chunks of lengths that are not a multiple of the lane width.
+      for (int block : {256, 251, 37, 5, 1000})
+        ASSERT_TRUE(t.render(3000, block)) << springB << " " << n << " " << block;
+      ASSERT_TRUE(t.sameState()) << springB << " " << n;
+      EXPECT_TRUE(t.sounded());
+    }
   }
 }
 
