@@ -11,13 +11,17 @@
 // helpers that other files compile differently.
 #pragma once
 
+#include <utility>
+
 #include "engine/fast_render_types.h"
 #include "engine/stability.h"
 
 #if defined(__GNUC__)
 #define VELLMARK_INLINE inline __attribute__((always_inline))
+#define VELLMARK_NOINLINE __attribute__((noinline))
 #else
 #define VELLMARK_INLINE __forceinline
+#define VELLMARK_NOINLINE __declspec(noinline)
 #endif
 
 namespace engine {
@@ -642,13 +646,38 @@ struct Kernel {
     F a1[kSamples + L::kWidth], a0[kSamples + L::kWidth];  // room for a padded tile
   };
 
-  static void heldSpringA(Group<L>& g, const Steady& c, Handoff& h, int n) {
-    F mainPos = g.aMainPos, mainVel = g.aMainVel, offsetPos = g.aOffsetPos,
+  // Spring A's running values of one held group.
+  struct HeldA {
+    F mainPos, mainVel, offsetPos, offsetVel, lfoPos, lfoVel, level, out, fir, prev;
+
+    VELLMARK_INLINE void load(const Group<L>& g) {
+      mainPos = g.aMainPos;
+      mainVel = g.aMainVel;
+      offsetPos = g.aOffsetPos;
       offsetVel = g.aOffsetVel;
-    F lfoPos = g.lfoPos, lfoVel = g.lfoVel, level = g.exciteLevel;
-    F out = g.aOut, fir = g.aOutFir, prev = g.aOutPrev;
-    const F negZero = L::negZero();
-    for (int r = 0; r < n; ++r) {
+      lfoPos = g.lfoPos;
+      lfoVel = g.lfoVel;
+      level = g.exciteLevel;
+      out = g.aOut;
+      fir = g.aOutFir;
+      prev = g.aOutPrev;
+    }
+    VELLMARK_INLINE void save(Group<L>& g, const Steady& c) const {
+      g.aMainPos = mainPos;
+      g.aMainVel = mainVel;
+      g.aOffsetPos = offsetPos;
+      g.aOffsetVel = offsetVel;
+      g.lfoPos = lfoPos;
+      g.lfoVel = lfoVel;
+      g.exciteLevel = level;
+      g.aOut = out;
+      g.aOutFir = fir;
+      g.aOutPrev = prev;
+      g.offsetWeight = c.offsetWeight;
+      g.mainWeight = c.mainWeight;
+    }
+    VELLMARK_INLINE void step(const Steady& c, Handoff& h, int r) {
+      const F negZero = L::negZero();
       // A quiet spring A has a quiet (here: zero) main displacement.
       M qa = L::none();
       if (L::any(L::eq(mainPos, zero()))) qa = L::quiet3(fir, mainPos, offsetPos);
@@ -678,85 +707,196 @@ struct Kernel {
       h.a1[r] = a1;
       h.a0[r] = a0;
     }
-    g.aMainPos = mainPos;
-    g.aMainVel = mainVel;
-    g.aOffsetPos = offsetPos;
-    g.aOffsetVel = offsetVel;
-    g.lfoPos = lfoPos;
-    g.lfoVel = lfoVel;
-    g.exciteLevel = level;
-    g.aOut = out;
-    g.aOutFir = fir;
-    g.aOutPrev = prev;
-    g.offsetWeight = c.offsetWeight;
-    g.mainWeight = c.mainWeight;
+  };
+
+  // Spring B's running values of one held group.
+  struct HeldB {
+    F pos0, pos1, vel0, vel1, out, fir, prev;
+
+    VELLMARK_INLINE void load(const Group<L>& g) {
+      pos0 = g.bPos0;
+      pos1 = g.bPos1;
+      vel0 = g.bVel0;
+      vel1 = g.bVel1;
+      out = g.bOut;
+      fir = g.bOutFir;
+      prev = g.bOutPrev;
+    }
+    VELLMARK_INLINE void save(Group<L>& g) const {
+      g.bPos0 = pos0;
+      g.bPos1 = pos1;
+      g.bVel0 = vel0;
+      g.bVel1 = vel1;
+      g.bOut = out;
+      g.bOutFir = fir;
+      g.bOutPrev = prev;
+    }
+    VELLMARK_INLINE void step(const Steady& c, const Handoff& h, int r, F& y1, F& y0) {
+      const F negZero = L::negZero();
+      M qb = L::none();
+      if (L::any(L::eq(pos1, zero()))) qb = L::quiet3(fir, pos0, pos1);
+      const F w = h.w[r];
+      const F a = h.a[r];
+      const F kc = c.coupling * (one() - L::max(w, zero()));
+      const M apply = L::andNot(c.coupled, L::quietResult(kc));
+      F dv0 = kc * h.offsetVel[r] * c.offsetWeight;
+      F dv1 = kc * h.mainVel[r] * c.mainWeight;
+      F dp1 = kc * a;
+      F dp0 = kc * w;
+      if (!L::every(apply)) {
+        dv0 = L::select(apply, dv0, negZero);
+        dv1 = L::select(apply, dv1, negZero);
+        dp1 = L::select(apply, dp1, negZero);
+        dp0 = L::select(apply, dp0, negZero);
+      }
+      vel0 = vel0 + dv0;
+      vel1 = vel1 + dv1;
+      pos1 = pos1 + dp1;
+      pos0 = pos0 + dp0;
+      modeStep(pos1, vel1, c.bDamp, c.b1Freq);
+      modeStep(pos0, vel0, c.bDamp, c.b0Freq);
+      out = pos0 + pos1;
+      prev = fir - prev;
+      fir = out + prev;
+      y1 = out * c.panBR;
+      y0 = out * c.panBL;
+      if (L::any(qb)) {
+        y1 = L::select(qb, negZero, y1);
+        y0 = L::select(qb, negZero, y0);
+        out = L::zeroWhere(qb, out);
+        vel0 = L::zeroWhere(qb, vel0);
+        vel1 = L::zeroWhere(qb, vel1);
+      }
+    }
+  };
+
+  // The per-group calls of the held loops, written out for each group (a
+  // loop over the groups would keep their values in memory).
+  template <int... I>
+  VELLMARK_INLINE static void loadA(HeldA* s, Group<L>* const* g,
+                                    std::integer_sequence<int, I...>) {
+    (s[I].load(*g[I]), ...);
+  }
+  template <int... I>
+  VELLMARK_INLINE static void stepA(HeldA* s, const Steady* const* c, Handoff* h, int r,
+                                    std::integer_sequence<int, I...>) {
+    (s[I].step(*c[I], h[I], r), ...);
+  }
+  template <int... I>
+  VELLMARK_INLINE static void saveA(const HeldA* s, Group<L>* const* g, const Steady* const* c,
+                                    std::integer_sequence<int, I...>) {
+    (s[I].save(*g[I], *c[I]), ...);
+  }
+  template <int... I>
+  VELLMARK_INLINE static void loadB(HeldB* s, Group<L>* const* g,
+                                    std::integer_sequence<int, I...>) {
+    (s[I].load(*g[I]), ...);
+  }
+  template <int... I>
+  VELLMARK_INLINE static void stepB(HeldB* s, const Steady* const* c, const Handoff* h, int r,
+                                    F (*b1)[L::kWidth], F (*b0)[L::kWidth], int q,
+                                    std::integer_sequence<int, I...>) {
+    (s[I].step(*c[I], h[I], r, b1[I][q], b0[I][q]), ...);
+  }
+  template <int... I>
+  VELLMARK_INLINE static void saveB(const HeldB* s, Group<L>* const* g,
+                                    std::integer_sequence<int, I...>) {
+    (s[I].save(*g[I]), ...);
   }
 
-  // Spring B of the same samples, and the ordered bus sums of both.
-  static void heldSpringB(Group<L>& g, const Steady& c, Handoff& h, int n, float* bus1,
-                          float* bus0) {
-    F pos0 = g.bPos0, pos1 = g.bPos1, vel0 = g.bVel0, vel1 = g.bVel1;
-    F out = g.bOut, fir = g.bOutFir, prev = g.bOutPrev;
+  // Spring A of N held groups side by side: their dependent chains are
+  // independent, so stepping them in one loop overlaps their latencies.
+  template <int N>
+  static void heldSpringA(Group<L>* const* g, const Steady* const* c, Handoff* h, int n) {
+    constexpr auto groups = std::make_integer_sequence<int, N>();
+    HeldA s[N];
+    loadA(s, g, groups);
+    for (int r = 0; r < n; ++r) stepA(s, c, h, r, groups);
+    saveA(s, g, c, groups);
+  }
+
+  // Spring B of the same samples, and the ordered bus sums of both: at
+  // every sample a bus takes the groups' keys in ascending order.
+  template <int N>
+  static void heldSpringB(Group<L>* const* g, const Steady* const* c, Handoff* h, int n,
+                          float* bus1, float* bus0) {
+    constexpr auto groups = std::make_integer_sequence<int, N>();
+    HeldB s[N];
+    loadB(s, g, groups);
     const F negZero = L::negZero();
     constexpr int W = L::kWidth;
     for (int first = 0; first < n; first += W) {
       const int rows = n - first < W ? n - first : W;
-      F b1[W], b0[W];
-      for (int q = 0; q < rows; ++q) {
-        const int r = first + q;
-        M qb = L::none();
-        if (L::any(L::eq(pos1, zero()))) qb = L::quiet3(fir, pos0, pos1);
-        const F w = h.w[r];
-        const F a = h.a[r];
-        const F kc = c.coupling * (one() - L::max(w, zero()));
-        const M apply = L::andNot(c.coupled, L::quietResult(kc));
-        vel0 = vel0 + L::select(apply, kc * h.offsetVel[r] * c.offsetWeight, negZero);
-        vel1 = vel1 + L::select(apply, kc * h.mainVel[r] * c.mainWeight, negZero);
-        pos1 = pos1 + L::select(apply, kc * a, negZero);
-        pos0 = pos0 + L::select(apply, kc * w, negZero);
-        modeStep(pos1, vel1, c.bDamp, c.b1Freq);
-        modeStep(pos0, vel0, c.bDamp, c.b0Freq);
-        out = pos0 + pos1;
-        prev = fir - prev;
-        fir = out + prev;
-        F y1 = out * c.panBR;
-        F y0 = out * c.panBL;
-        if (L::any(qb)) {
-          y1 = L::select(qb, negZero, y1);
-          y0 = L::select(qb, negZero, y0);
-          out = L::zeroWhere(qb, out);
-          vel0 = L::zeroWhere(qb, vel0);
-          vel1 = L::zeroWhere(qb, vel1);
-        }
-        b1[q] = y1;
-        b0[q] = y0;
+      F b1[N][W], b0[N][W];
+      for (int q = 0; q < rows; ++q) stepB(s, c, h, first + q, b1, b0, q, groups);
+      for (int i = 0; i < N; ++i) {
+        for (int q = rows; q < W; ++q)
+          h[i].a1[first + q] = h[i].a0[first + q] = b1[i][q] = b0[i][q] = negZero;
+        addTilePair<L>(h[i].a1 + first, b1[i], bus1 + first);
+        addTilePair<L>(h[i].a0 + first, b0[i], bus0 + first);
       }
-      for (int q = rows; q < W; ++q) h.a1[first + q] = h.a0[first + q] = b1[q] = b0[q] = negZero;
-      addTilePair<L>(h.a1 + first, b1, bus1 + first);
-      addTilePair<L>(h.a0 + first, b0, bus0 + first);
     }
-    g.bPos0 = pos0;
-    g.bPos1 = pos1;
-    g.bVel0 = vel0;
-    g.bVel1 = vel1;
-    g.bOut = out;
-    g.bOutFir = fir;
-    g.bOutPrev = prev;
+    saveB(s, g, groups);
   }
 
-  // A group whose keys are all held, over the chunk.
-  static void heldGroup(Group<L>& g, const Steady& c, int count, ChunkBuses& buses) {
-    Handoff handoff;
+  // N groups whose keys are all held, over the chunk; their sums reach
+  // the buses in the groups' order.
+  template <int N>
+  static void heldGroups(Group<L>* const* g, const Steady* const* c, int count, ChunkBuses& buses) {
+    Handoff handoff[N];
     for (int first = 0; first < count; first += Handoff::kSamples) {
       const int n = count - first < Handoff::kSamples ? count - first : Handoff::kSamples;
-      heldSpringA(g, c, handoff, n);
-      heldSpringB(g, c, handoff, n, buses.spring1 + first, buses.spring0 + first);
+      heldSpringA<N>(g, c, handoff, n);
+      heldSpringB<N>(g, c, handoff, n, buses.spring1 + first, buses.spring0 + first);
     }
   }
+
+  // The values the steady step changes, apart from the rest of a group's
+  // state: few enough for the compiler to keep in registers while two
+  // groups step side by side.
+#define VELLMARK_STEADY_FIELDS(X) \
+  X(lfoPos)                       \
+  X(lfoVel)                       \
+  X(exciteLevel)                  \
+  X(offsetWeight)                 \
+  X(mainWeight)                   \
+  X(aMainPos)                     \
+  X(aMainVel)                     \
+  X(aOffsetPos)                   \
+  X(aOffsetVel)                   \
+  X(bPos0)                        \
+  X(bPos1)                        \
+  X(bVel0)                        \
+  X(bVel1)                        \
+  X(aOut)                         \
+  X(aOutFir)                      \
+  X(aOutPrev)                     \
+  X(bOut)                         \
+  X(bOutFir)                      \
+  X(bOutPrev)
+  struct SteadyValues {
+#define VELLMARK_STEADY_FIELD(name) F name;
+    VELLMARK_STEADY_FIELDS(VELLMARK_STEADY_FIELD)
+#undef VELLMARK_STEADY_FIELD
+
+    VELLMARK_INLINE void load(const Group<L>& g) {
+#define VELLMARK_STEADY_LOAD(name) name = g.name;
+      VELLMARK_STEADY_FIELDS(VELLMARK_STEADY_LOAD)
+#undef VELLMARK_STEADY_LOAD
+    }
+    VELLMARK_INLINE void save(Group<L>& g) const {
+#define VELLMARK_STEADY_SAVE(name) g.name = name;
+      VELLMARK_STEADY_FIELDS(VELLMARK_STEADY_SAVE)
+#undef VELLMARK_STEADY_SAVE
+    }
+  };
+#undef VELLMARK_STEADY_FIELDS
 
   // One steady sample; false, with nothing changed, when a lane that is
   // not held has fallen silent (the general step handles it from there).
-  VELLMARK_INLINE static bool steadyStep(Group<L>& g, const Steady& c, SpringOut<L>& out) {
+  // `g` is a whole group or its SteadyValues.
+  template <class S>
+  VELLMARK_INLINE static bool steadyStep(S& g, const Steady& c, SpringOut<L>& out) {
     const M qa = L::quiet3(g.aOutFir, g.aMainPos, g.aOffsetPos);
     const M qb = L::quiet3(g.bOutFir, g.bPos0, g.bPos1);
     if (L::any(L::andNot(qa & qb, c.held | c.resting))) return false;
@@ -783,10 +923,20 @@ struct Kernel {
     const F kc = c.coupling * (one() - L::max(w, zero()));
     const M apply = L::andNot(c.coupled, L::quietResult(kc));
     const F negZero = L::negZero();
-    g.bVel0 = g.bVel0 + L::select(apply, kc * g.aOffsetVel * c.offsetWeight, negZero);
-    g.bVel1 = g.bVel1 + L::select(apply, kc * g.aMainVel * c.mainWeight, negZero);
-    g.bPos1 = g.bPos1 + L::select(apply, kc * a, negZero);
-    g.bPos0 = g.bPos0 + L::select(apply, kc * w, negZero);
+    F dv0 = kc * g.aOffsetVel * c.offsetWeight;
+    F dv1 = kc * g.aMainVel * c.mainWeight;
+    F dp1 = kc * a;
+    F dp0 = kc * w;
+    if (!L::every(apply)) {
+      dv0 = L::select(apply, dv0, negZero);
+      dv1 = L::select(apply, dv1, negZero);
+      dp1 = L::select(apply, dp1, negZero);
+      dp0 = L::select(apply, dp0, negZero);
+    }
+    g.bVel0 = g.bVel0 + dv0;
+    g.bVel1 = g.bVel1 + dv1;
+    g.bPos1 = g.bPos1 + dp1;
+    g.bPos0 = g.bPos0 + dp0;
     modeStep(g.bPos1, g.bVel1, c.bDamp, c.b1Freq);
     modeStep(g.bPos0, g.bVel0, c.bDamp, c.b0Freq);
 
@@ -891,58 +1041,221 @@ inline bool tuningMoves(const KeyLanes& k, int base, const ChunkInputs& in) {
   return L::any(lateStart);
 }
 
+// One group of keys in the spring phase: its state while it steps, and how
+// it steps over the chunk.
 template <class L>
-bool springPhase(KeyLanes& k, const ChunkInputs& in, const ChunkParams& cp, ChunkBuses& buses,
-                 FreqTrace& trace) {
+struct GroupRun {
+  enum Kind {
+    kGeneral,  // the general step, or the steady step while it lasts
+    kSteady,   // the steady step from the chunk's first sample, untraced
+    kHeld,     // every key held, steady and untraced
+  };
+  Group<L> g;
+  typename Kernel<L>::Steady steady;
+  BendCache<L> bend;
+  int base;
+  bool isSteady;
+  bool traced;
+  Kind kind;
+};
+
+// The general step of one sample, out of line: the paired steady loop
+// takes it only for the rest of the tile in which a group leaves the
+// steady path.
+template <class L>
+VELLMARK_NOINLINE void stepGeneral(GroupRun<L>& run, const KeyLanes& k, const ChunkInputs& in,
+                                   int j, const ChunkParams& cp, NoDraws& draws,
+                                   SpringOut<L>& out) {
+  Kernel<L>::step(run.g, k, run.base, in, j, cp, run.bend, draws, out);
+}
+
+// Steps one group from sample `from` (a tile boundary) to the chunk's end
+// and adds its contributions to the buses.
+template <class L>
+void stepTiles(GroupRun<L>& run, const KeyLanes& k, const ChunkInputs& in, const ChunkParams& cp,
+               NoDraws& draws, ChunkBuses& buses, FreqTrace& trace, int from) {
   using F = typename L::F;
   using K = Kernel<L>;
   constexpr int W = L::kWidth;
   const int count = in.count;
-  for (int base = 0; base < kRenderedKeys;) {
-    trace.used[base] = false;
-    if (springsAtRest<L>(k, base)) {
-      base += W;
-      continue;
-    }
-    const bool traced = tuningMoves<L>(k, base, in);
-    trace.used[base] = traced;
-    Group<L> g;
-    g.load(k.state, base);
-    typename K::Steady steady;
-    bool isSteady = K::steadyChunk(g, k, base, in, cp, steady);
-    if (isSteady && !traced && L::every(steady.held)) {
-      // Every key held: no key can fall silent; spring A and spring B run
-      // one after the other over short stretches.
-      K::heldGroup(g, steady, count, buses);
-      g.store(k.state, base);
-      base += W;
-      continue;
-    }
-    BendCache<L> bend;
-    NoDraws draws;
-    F a1[W], a0[W], b1[W], b0[W];
-    for (int first = 0; first < count; first += W) {
-      const int rows = count - first < W ? count - first : W;
-      for (int r = 0; r < rows; ++r) {
-        const int j = first + r;
-        SpringOut<L> out;
-        if (!isSteady || !K::steadyStep(g, steady, out)) {
-          isSteady = false;
-          K::step(g, k, base, in, j, cp, bend, draws, out);
-        }
-        if (traced) L::store(&trace.value[j][base], g.aMainFreq);
-        a1[r] = out.a1;
-        a0[r] = out.a0;
-        b1[r] = out.b1;
-        b0[r] = out.b0;
+  const int base = run.base;
+  // Locals, so that the group's values can live in registers.
+  Group<L> g = run.g;
+  BendCache<L> bend = run.bend;
+  const typename K::Steady steady = run.steady;
+  bool isSteady = run.isSteady;
+  const bool traced = run.traced;
+  F a1[W], a0[W], b1[W], b0[W];
+  for (int first = from; first < count; first += W) {
+    const int rows = count - first < W ? count - first : W;
+    for (int r = 0; r < rows; ++r) {
+      const int j = first + r;
+      SpringOut<L> out;
+      if (!isSteady || !K::steadyStep(g, steady, out)) {
+        isSteady = false;
+        K::step(g, k, base, in, j, cp, bend, draws, out);
       }
-      for (int r = rows; r < W; ++r) a1[r] = a0[r] = b1[r] = b0[r] = L::negZero();
-      addTilePair<L>(a1, b1, buses.spring1 + first);
-      addTilePair<L>(a0, b0, buses.spring0 + first);
+      if (traced) L::store(&trace.value[j][base], g.aMainFreq);
+      a1[r] = out.a1;
+      a0[r] = out.a0;
+      b1[r] = out.b1;
+      b0[r] = out.b0;
     }
+    for (int r = rows; r < W; ++r) a1[r] = a0[r] = b1[r] = b0[r] = L::negZero();
+    addTilePair<L>(a1, b1, buses.spring1 + first);
+    addTilePair<L>(a0, b0, buses.spring0 + first);
+  }
+  run.g = g;
+  run.bend = bend;
+  run.isSteady = isSteady;
+}
+
+// Two consecutive untraced steady groups side by side, sample by sample,
+// while both stay steady: their dependent chains overlap. At every sample
+// the buses take the first group's keys before the second's. A group that
+// leaves the steady path takes the general step for the rest of that
+// tile; returns the first sample not stepped (a tile boundary, or past
+// the chunk's end), from where each group goes on by itself.
+template <class L>
+int steadyPairTiles(GroupRun<L>& x, GroupRun<L>& y, const KeyLanes& k, const ChunkInputs& in,
+                    const ChunkParams& cp, NoDraws& draws, ChunkBuses& buses) {
+  using F = typename L::F;
+  using K = Kernel<L>;
+  constexpr int W = L::kWidth;
+  const int count = in.count;
+  typename K::SteadyValues g0, g1;
+  g0.load(x.g);
+  g1.load(y.g);
+  const typename K::Steady c0 = x.steady, c1 = y.steady;
+  bool steady0 = true, steady1 = true;
+  int first = 0;
+  for (; first < count && steady0 && steady1; first += W) {
+    const int rows = count - first < W ? count - first : W;
+    F a1[2][W], a0[2][W], b1[2][W], b0[2][W];
+    for (int r = 0; r < rows; ++r) {
+      SpringOut<L> o0, o1;
+      if (!(steady0 && K::steadyStep(g0, c0, o0))) {
+        steady0 = false;
+        g0.save(x.g);
+        stepGeneral<L>(x, k, in, first + r, cp, draws, o0);
+        g0.load(x.g);
+      }
+      if (!(steady1 && K::steadyStep(g1, c1, o1))) {
+        steady1 = false;
+        g1.save(y.g);
+        stepGeneral<L>(y, k, in, first + r, cp, draws, o1);
+        g1.load(y.g);
+      }
+      a1[0][r] = o0.a1;
+      a0[0][r] = o0.a0;
+      b1[0][r] = o0.b1;
+      b0[0][r] = o0.b0;
+      a1[1][r] = o1.a1;
+      a0[1][r] = o1.a0;
+      b1[1][r] = o1.b1;
+      b0[1][r] = o1.b0;
+    }
+    for (int i = 0; i < 2; ++i) {
+      for (int r = rows; r < W; ++r) a1[i][r] = a0[i][r] = b1[i][r] = b0[i][r] = L::negZero();
+      addTilePair<L>(a1[i], b1[i], buses.spring1 + first);
+      addTilePair<L>(a0[i], b0[i], buses.spring0 + first);
+    }
+  }
+  g0.save(x.g);
+  g1.save(y.g);
+  x.isSteady = steady0;
+  y.isSteady = steady1;
+  return first;
+}
+
+// Steps a group over the chunk by itself.
+template <class L>
+void stepGroup(GroupRun<L>& run, const KeyLanes& k, const ChunkInputs& in, const ChunkParams& cp,
+               NoDraws& draws, ChunkBuses& buses, FreqTrace& trace) {
+  if (run.kind == GroupRun<L>::kHeld) {
+    // Every key held: no key can fall silent; spring A and spring B run
+    // one after the other over short stretches.
+    Group<L>* g[] = {&run.g};
+    const typename Kernel<L>::Steady* c[] = {&run.steady};
+    Kernel<L>::template heldGroups<1>(g, c, in.count, buses);
+  } else {
+    stepTiles(run, k, in, cp, draws, buses, trace, 0);
+  }
+}
+
+// Steps two consecutive groups of the same kind (steady or held) over the
+// chunk side by side.
+template <class L>
+void stepPair(GroupRun<L>& x, GroupRun<L>& y, const KeyLanes& k, const ChunkInputs& in,
+              const ChunkParams& cp, NoDraws& draws, ChunkBuses& buses, FreqTrace& trace) {
+  if (x.kind == GroupRun<L>::kHeld) {
+    Group<L>* g[] = {&x.g, &y.g};
+    const typename Kernel<L>::Steady* c[] = {&x.steady, &y.steady};
+    Kernel<L>::template heldGroups<2>(g, c, in.count, buses);
+  } else {
+    const int from = steadyPairTiles(x, y, k, in, cp, draws, buses);
+    // The first group's rest before the second's: each sample of the
+    // buses still takes the groups in key order.
+    stepTiles(x, k, in, cp, draws, buses, trace, from);
+    stepTiles(y, k, in, cp, draws, buses, trace, from);
+  }
+}
+
+template <class L>
+bool springPhase(KeyLanes& k, const ChunkInputs& in, const ChunkParams& cp, ChunkBuses& buses,
+                 FreqTrace& trace) {
+  using K = Kernel<L>;
+  using Run = GroupRun<L>;
+  constexpr int W = L::kWidth;
+  // A steady or held group waits for the next sounding group: if that is
+  // of the same kind, the two step side by side. The keys of groups at
+  // rest add nothing, so the groups on either side of them are neighbours
+  // on the buses.
+  Run runs[2];
+  Run* waiting = nullptr;
+  // A key that would draw fails the whole chunk: the caller restores the
+  // lanes' state and renders the chunk sample by sample.
+  NoDraws draws;
+  for (int base = 0; base < kRenderedKeys; base += W) {
+    trace.used[base] = false;
+    if (springsAtRest<L>(k, base)) continue;
+    Run& run = waiting == &runs[0] ? runs[1] : runs[0];
+    run.base = base;
+    run.traced = tuningMoves<L>(k, base, in);
+    trace.used[base] = run.traced;
+    run.g.load(k.state, base);
+    run.bend = BendCache<L>();
+    run.steady = typename K::Steady{};  // read only when steady, but copied whole
+    run.isSteady = K::steadyChunk(run.g, k, base, in, cp, run.steady);
+    run.kind = !run.isSteady || run.traced ? Run::kGeneral
+               : L::every(run.steady.held) ? Run::kHeld
+                                           : Run::kSteady;
+    if (waiting && waiting->kind == run.kind) {
+      stepPair(*waiting, run, k, in, cp, draws, buses, trace);
+      if (draws.wanted) return false;
+      waiting->g.store(k.state, waiting->base);
+      run.g.store(k.state, run.base);
+      waiting = nullptr;
+      continue;
+    }
+    if (waiting) {
+      stepGroup(*waiting, k, in, cp, draws, buses, trace);
+      if (draws.wanted) return false;
+      waiting->g.store(k.state, waiting->base);
+      waiting = nullptr;
+    }
+    if (run.kind != Run::kGeneral) {
+      waiting = &run;
+      continue;
+    }
+    stepGroup(run, k, in, cp, draws, buses, trace);
     if (draws.wanted) return false;
-    g.store(k.state, base);
-    base += W;
+    run.g.store(k.state, run.base);
+  }
+  if (waiting) {
+    stepGroup(*waiting, k, in, cp, draws, buses, trace);
+    if (draws.wanted) return false;
+    waiting->g.store(k.state, waiting->base);
   }
   return true;
 }

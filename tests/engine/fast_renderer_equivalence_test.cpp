@@ -446,6 +446,79 @@ TEST_P(FastRenderer, KeysAtRestBesideSoundingOnes) {
   play(4096, 256);
 }
 
+// Groups of keys step side by side when consecutive sounding groups are
+// both entirely held, or both steady with some keys not held; the buses
+// must still take every sample's keys in ascending order. Lanes are
+// grouped by eight (AVX2) or four (SSE2) from key 21, so each key set
+// below gives each width its own mix of neighbours: runs of held groups of
+// odd and even length, a held group beside a partly held one, neighbours
+// across groups at rest, and a group left over at the end.
+TEST_P(FastRenderer, GroupsSideBySideHeldAndPartlyHeld) {
+  const std::initializer_list<int> sets[] = {
+      {21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38,
+       39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56},
+      {61, 62, 63, 64, 65, 66, 67, 68, 69,  70,  71,  72,  73,  74,  75,  76, 77,
+       78, 79, 80, 81, 82, 83, 84, 95, 101, 102, 103, 104, 105, 106, 107, 108},
+      {29, 45, 46, 53, 61, 69, 70, 77, 85, 93}};
+  // Without spring B's gain no lane is coupled: the coupling terms are
+  // masked off.
+  for (float springB : {0.5f, 0.0f}) {
+    for (size_t n = 0; n < std::size(sets); ++n) {
+      Twin t(GetParam());
+      t.set(params::kHitPower, 0.8f);
+      t.set(params::kSpringBVolume, springB);
+      for (int key : sets[n]) t.noteOn(key, 60 + key % 50);
+      // Strokes first, then the held keys settle into the steady loops;
+      // chunks of lengths that are not a multiple of the lane width.
+      for (int block : {256, 251, 37, 5, 1000})
+        ASSERT_TRUE(t.render(3000, block)) << springB << " " << n << " " << block;
+      ASSERT_TRUE(t.sameState()) << springB << " " << n;
+      EXPECT_TRUE(t.sounded());
+    }
+  }
+}
+
+// A group of a steady pair leaves the steady path mid-chunk (a released
+// key falls silent) while its neighbour stays on it, then the other way
+// round; and a key that starts later in a block joins a group of a pair.
+TEST_P(FastRenderer, GroupsSideBySideWhereOneLeavesTheSteadyPath) {
+  twin.set(params::kRelease, 0.0f);
+  twin.set(params::kHitPower, 0.7f);
+  chord({40, 41, 44, 45, 48, 49, 52, 53, 60, 61});
+  play(4096, 256);
+  twin.noteOff(44);
+  twin.noteOff(49);
+  for (int i = 0; i < 6; ++i) play(4096, 251);
+  twin.noteOff(40);
+  twin.noteOff(53);
+  twin.noteOn(54, 90, 100);
+  for (int i = 0; i < 6; ++i) play(4096, 199);
+  twin.controller(64, 127);  // released keys ring on beside held ones
+  twin.noteOff(41);
+  twin.noteOff(60);
+  play(8192, 256);
+}
+
+// Chunks in which held keys scrape (drawing, so stepped sample by sample)
+// between chunks whose groups step side by side: each path takes over
+// the state the other left, including a key struck within a block.
+TEST_P(FastRenderer, ScrapeBetweenGroupsSideBySide) {
+  twin.set(params::kSandCount, 0.2f);
+  for (int key = 21; key <= 52; ++key) twin.noteOn(key, 80);
+  chord({60, 61, 66, 71});
+  play(4096, 256);
+  for (int delta : {3, 130, 255}) {
+    twin.noteOn(90, 100, delta);
+    twin.controller(1, 40);
+    play(512, 256);
+    twin.controller(1, 0);
+    play(2048, 251);
+    twin.noteOff(90);
+    twin.noteOff(61);
+    play(1024, 256);
+  }
+}
+
 // Rendering never leaves subnormals in the records (flush-to-zero), but
 // both paths must agree if some arrive from elsewhere.
 TEST_P(FastRenderer, SubnormalValuesInTheRecords) {
