@@ -195,6 +195,8 @@ struct Isa {
     __m256 c[8];
     columns(rows, c);
     __m256 x = sum.v;
+// Unrolled, so that the columns stay in registers.
+#pragma GCC unroll 8
     for (int i = 0; i < 8; ++i) x = _mm256_add_ps(x, c[i]);
     return {x};
   }
@@ -205,6 +207,7 @@ struct Isa {
     columns(a, ca);
     columns(b, cb);
     __m256 x = sum.v;
+#pragma GCC unroll 8
     for (int i = 0; i < 8; ++i) x = _mm256_add_ps(_mm256_add_ps(x, ca[i]), cb[i]);
     return {x};
   }

@@ -168,6 +168,8 @@ struct Isa {
     __m128 c[4];
     columns(rows, c);
     __m128 x = sum.v;
+// Unrolled, so that the columns stay in registers.
+#pragma GCC unroll 8
     for (int i = 0; i < 4; ++i) x = _mm_add_ps(x, c[i]);
     return {x};
   }
@@ -177,6 +179,7 @@ struct Isa {
     columns(a, ca);
     columns(b, cb);
     __m128 x = sum.v;
+#pragma GCC unroll 8
     for (int i = 0; i < 4; ++i) x = _mm_add_ps(_mm_add_ps(x, ca[i]), cb[i]);
     return {x};
   }
