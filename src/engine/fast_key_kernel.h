@@ -646,95 +646,88 @@ struct Kernel {
     F a1[kSamples + L::kWidth], a0[kSamples + L::kWidth];  // room for a padded tile
   };
 
-  // Spring A's running values of one held group.
-  struct HeldA {
-    F mainPos, mainVel, offsetPos, offsetVel, lfoPos, lfoVel, level, out, fir, prev;
+  // The running values of a group that its loops keep in registers, under
+  // the group's own field names: spring A, spring B, and what the steady
+  // step changes (both springs and the weights).
+#define VELLMARK_SPRING_A_FIELDS(X) \
+  X(lfoPos)                         \
+  X(lfoVel)                         \
+  X(exciteLevel)                    \
+  X(aMainPos)                       \
+  X(aMainVel)                       \
+  X(aOffsetPos)                     \
+  X(aOffsetVel)                     \
+  X(aOut)                           \
+  X(aOutFir)                        \
+  X(aOutPrev)
+#define VELLMARK_SPRING_B_FIELDS(X) \
+  X(bPos0)                          \
+  X(bPos1)                          \
+  X(bVel0)                          \
+  X(bVel1)                          \
+  X(bOut)                           \
+  X(bOutFir)                        \
+  X(bOutPrev)
+#define VELLMARK_STEADY_FIELDS(X) \
+  VELLMARK_SPRING_A_FIELDS(X)     \
+  X(offsetWeight)                 \
+  X(mainWeight)                   \
+  VELLMARK_SPRING_B_FIELDS(X)
+#define VELLMARK_VALUE_FIELD(name) F name;
+#define VELLMARK_VALUE_LOAD(name) name = g.name;
+#define VELLMARK_VALUE_SAVE(name) g.name = name;
+#define VELLMARK_GROUP_VALUES(FIELDS)                                                            \
+  FIELDS(VELLMARK_VALUE_FIELD)                                                                   \
+  VELLMARK_INLINE void load(const Group<L>& g){FIELDS(VELLMARK_VALUE_LOAD)} VELLMARK_INLINE void \
+  save(Group<L>& g) const {                                                                      \
+    FIELDS(VELLMARK_VALUE_SAVE)                                                                  \
+  }
 
-    VELLMARK_INLINE void load(const Group<L>& g) {
-      mainPos = g.aMainPos;
-      mainVel = g.aMainVel;
-      offsetPos = g.aOffsetPos;
-      offsetVel = g.aOffsetVel;
-      lfoPos = g.lfoPos;
-      lfoVel = g.lfoVel;
-      level = g.exciteLevel;
-      out = g.aOut;
-      fir = g.aOutFir;
-      prev = g.aOutPrev;
-    }
-    VELLMARK_INLINE void save(Group<L>& g, const Steady& c) const {
-      g.aMainPos = mainPos;
-      g.aMainVel = mainVel;
-      g.aOffsetPos = offsetPos;
-      g.aOffsetVel = offsetVel;
-      g.lfoPos = lfoPos;
-      g.lfoVel = lfoVel;
-      g.exciteLevel = level;
-      g.aOut = out;
-      g.aOutFir = fir;
-      g.aOutPrev = prev;
-      g.offsetWeight = c.offsetWeight;
-      g.mainWeight = c.mainWeight;
-    }
+  // Spring A of one held group.
+  struct HeldA {
+    VELLMARK_GROUP_VALUES(VELLMARK_SPRING_A_FIELDS)
+
     VELLMARK_INLINE void step(const Steady& c, Handoff& h, int r) {
       const F negZero = L::negZero();
       // A quiet spring A has a quiet (here: zero) main displacement.
       M qa = L::none();
-      if (L::any(L::eq(mainPos, zero()))) qa = L::quiet3(fir, mainPos, offsetPos);
+      if (L::any(L::eq(aMainPos, zero()))) qa = L::quiet3(aOutFir, aMainPos, aOffsetPos);
       lfoVel = lfoVel - lfoPos;
       lfoPos = lfoPos + lfoVel * c.lfoFreq;
-      modeStep(mainPos, mainVel, c.damp, c.mainFreq);
-      modeStep(offsetPos, offsetVel, c.damp, c.offsetFreq);
-      const F w = offsetPos * c.offsetWeight;
-      const F a = mainPos * c.mainWeight;
-      level = decayedLevel(level, c.bDamp);
-      out = w + a;
-      prev = fir - prev;
-      fir = out + prev;
+      modeStep(aMainPos, aMainVel, c.damp, c.mainFreq);
+      modeStep(aOffsetPos, aOffsetVel, c.damp, c.offsetFreq);
+      const F w = aOffsetPos * c.offsetWeight;
+      const F a = aMainPos * c.mainWeight;
+      exciteLevel = decayedLevel(exciteLevel, c.bDamp);
+      aOut = w + a;
+      aOutPrev = aOutFir - aOutPrev;
+      aOutFir = aOut + aOutPrev;
       h.w[r] = w;
       h.a[r] = a;
-      h.offsetVel[r] = offsetVel;
-      h.mainVel[r] = mainVel;
-      F a1 = out * c.panAR * c.gainA;
-      F a0 = out * c.panAL * c.gainA;
+      h.offsetVel[r] = aOffsetVel;
+      h.mainVel[r] = aMainVel;
+      F a1 = aOut * c.panAR * c.gainA;
+      F a0 = aOut * c.panAL * c.gainA;
       if (L::any(qa)) {
         a1 = L::select(qa, negZero, a1);
         a0 = L::select(qa, negZero, a0);
-        out = L::zeroWhere(qa, out);
-        offsetVel = L::zeroWhere(qa, offsetVel);
-        mainVel = L::zeroWhere(qa, mainVel);
+        aOut = L::zeroWhere(qa, aOut);
+        aOffsetVel = L::zeroWhere(qa, aOffsetVel);
+        aMainVel = L::zeroWhere(qa, aMainVel);
       }
       h.a1[r] = a1;
       h.a0[r] = a0;
     }
   };
 
-  // Spring B's running values of one held group.
+  // Spring B of one held group.
   struct HeldB {
-    F pos0, pos1, vel0, vel1, out, fir, prev;
+    VELLMARK_GROUP_VALUES(VELLMARK_SPRING_B_FIELDS)
 
-    VELLMARK_INLINE void load(const Group<L>& g) {
-      pos0 = g.bPos0;
-      pos1 = g.bPos1;
-      vel0 = g.bVel0;
-      vel1 = g.bVel1;
-      out = g.bOut;
-      fir = g.bOutFir;
-      prev = g.bOutPrev;
-    }
-    VELLMARK_INLINE void save(Group<L>& g) const {
-      g.bPos0 = pos0;
-      g.bPos1 = pos1;
-      g.bVel0 = vel0;
-      g.bVel1 = vel1;
-      g.bOut = out;
-      g.bOutFir = fir;
-      g.bOutPrev = prev;
-    }
     VELLMARK_INLINE void step(const Steady& c, const Handoff& h, int r, F& y1, F& y0) {
       const F negZero = L::negZero();
       M qb = L::none();
-      if (L::any(L::eq(pos1, zero()))) qb = L::quiet3(fir, pos0, pos1);
+      if (L::any(L::eq(bPos1, zero()))) qb = L::quiet3(bOutFir, bPos0, bPos1);
       const F w = h.w[r];
       const F a = h.a[r];
       const F kc = c.coupling * (one() - L::max(w, zero()));
@@ -749,33 +742,37 @@ struct Kernel {
         dp1 = L::select(apply, dp1, negZero);
         dp0 = L::select(apply, dp0, negZero);
       }
-      vel0 = vel0 + dv0;
-      vel1 = vel1 + dv1;
-      pos1 = pos1 + dp1;
-      pos0 = pos0 + dp0;
-      modeStep(pos1, vel1, c.bDamp, c.b1Freq);
-      modeStep(pos0, vel0, c.bDamp, c.b0Freq);
-      out = pos0 + pos1;
-      prev = fir - prev;
-      fir = out + prev;
-      y1 = out * c.panBR;
-      y0 = out * c.panBL;
+      bVel0 = bVel0 + dv0;
+      bVel1 = bVel1 + dv1;
+      bPos1 = bPos1 + dp1;
+      bPos0 = bPos0 + dp0;
+      modeStep(bPos1, bVel1, c.bDamp, c.b1Freq);
+      modeStep(bPos0, bVel0, c.bDamp, c.b0Freq);
+      bOut = bPos0 + bPos1;
+      bOutPrev = bOutFir - bOutPrev;
+      bOutFir = bOut + bOutPrev;
+      y1 = bOut * c.panBR;
+      y0 = bOut * c.panBL;
       if (L::any(qb)) {
         y1 = L::select(qb, negZero, y1);
         y0 = L::select(qb, negZero, y0);
-        out = L::zeroWhere(qb, out);
-        vel0 = L::zeroWhere(qb, vel0);
-        vel1 = L::zeroWhere(qb, vel1);
+        bOut = L::zeroWhere(qb, bOut);
+        bVel0 = L::zeroWhere(qb, bVel0);
+        bVel1 = L::zeroWhere(qb, bVel1);
       }
     }
   };
 
   // The per-group calls of the held loops, written out for each group (a
   // loop over the groups would keep their values in memory).
-  template <int... I>
-  VELLMARK_INLINE static void loadA(HeldA* s, Group<L>* const* g,
-                                    std::integer_sequence<int, I...>) {
+  template <class S, int... I>
+  VELLMARK_INLINE static void loadAll(S* s, Group<L>* const* g, std::integer_sequence<int, I...>) {
     (s[I].load(*g[I]), ...);
+  }
+  template <class S, int... I>
+  VELLMARK_INLINE static void saveAll(const S* s, Group<L>* const* g,
+                                      std::integer_sequence<int, I...>) {
+    (s[I].save(*g[I]), ...);
   }
   template <int... I>
   VELLMARK_INLINE static void stepA(HeldA* s, const Steady* const* c, Handoff* h, int r,
@@ -783,25 +780,10 @@ struct Kernel {
     (s[I].step(*c[I], h[I], r), ...);
   }
   template <int... I>
-  VELLMARK_INLINE static void saveA(const HeldA* s, Group<L>* const* g, const Steady* const* c,
-                                    std::integer_sequence<int, I...>) {
-    (s[I].save(*g[I], *c[I]), ...);
-  }
-  template <int... I>
-  VELLMARK_INLINE static void loadB(HeldB* s, Group<L>* const* g,
-                                    std::integer_sequence<int, I...>) {
-    (s[I].load(*g[I]), ...);
-  }
-  template <int... I>
   VELLMARK_INLINE static void stepB(HeldB* s, const Steady* const* c, const Handoff* h, int r,
                                     F (*b1)[L::kWidth], F (*b0)[L::kWidth], int q,
                                     std::integer_sequence<int, I...>) {
     (s[I].step(*c[I], h[I], r, b1[I][q], b0[I][q]), ...);
-  }
-  template <int... I>
-  VELLMARK_INLINE static void saveB(const HeldB* s, Group<L>* const* g,
-                                    std::integer_sequence<int, I...>) {
-    (s[I].save(*g[I]), ...);
   }
 
   // Spring A of N held groups side by side: their dependent chains are
@@ -810,9 +792,13 @@ struct Kernel {
   static void heldSpringA(Group<L>* const* g, const Steady* const* c, Handoff* h, int n) {
     constexpr auto groups = std::make_integer_sequence<int, N>();
     HeldA s[N];
-    loadA(s, g, groups);
+    loadAll(s, g, groups);
     for (int r = 0; r < n; ++r) stepA(s, c, h, r, groups);
-    saveA(s, g, c, groups);
+    saveAll(s, g, groups);
+    for (int i = 0; i < N; ++i) {
+      g[i]->offsetWeight = c[i]->offsetWeight;
+      g[i]->mainWeight = c[i]->mainWeight;
+    }
   }
 
   // Spring B of the same samples, and the ordered bus sums of both: at
@@ -822,7 +808,7 @@ struct Kernel {
                           float* bus1, float* bus0) {
     constexpr auto groups = std::make_integer_sequence<int, N>();
     HeldB s[N];
-    loadB(s, g, groups);
+    loadAll(s, g, groups);
     const F negZero = L::negZero();
     constexpr int W = L::kWidth;
     for (int first = 0; first < n; first += W) {
@@ -836,7 +822,7 @@ struct Kernel {
         addTilePair<L>(h[i].a0 + first, b0[i], bus0 + first);
       }
     }
-    saveB(s, g, groups);
+    saveAll(s, g, groups);
   }
 
   // N groups whose keys are all held, over the chunk; their sums reach
@@ -851,46 +837,18 @@ struct Kernel {
     }
   }
 
-  // The values the steady step changes, apart from the rest of a group's
-  // state: few enough for the compiler to keep in registers while two
-  // groups step side by side.
-#define VELLMARK_STEADY_FIELDS(X) \
-  X(lfoPos)                       \
-  X(lfoVel)                       \
-  X(exciteLevel)                  \
-  X(offsetWeight)                 \
-  X(mainWeight)                   \
-  X(aMainPos)                     \
-  X(aMainVel)                     \
-  X(aOffsetPos)                   \
-  X(aOffsetVel)                   \
-  X(bPos0)                        \
-  X(bPos1)                        \
-  X(bVel0)                        \
-  X(bVel1)                        \
-  X(aOut)                         \
-  X(aOutFir)                      \
-  X(aOutPrev)                     \
-  X(bOut)                         \
-  X(bOutFir)                      \
-  X(bOutPrev)
+  // What the steady step changes, few enough for the compiler to keep in
+  // registers while two groups step side by side.
   struct SteadyValues {
-#define VELLMARK_STEADY_FIELD(name) F name;
-    VELLMARK_STEADY_FIELDS(VELLMARK_STEADY_FIELD)
-#undef VELLMARK_STEADY_FIELD
-
-    VELLMARK_INLINE void load(const Group<L>& g) {
-#define VELLMARK_STEADY_LOAD(name) name = g.name;
-      VELLMARK_STEADY_FIELDS(VELLMARK_STEADY_LOAD)
-#undef VELLMARK_STEADY_LOAD
-    }
-    VELLMARK_INLINE void save(Group<L>& g) const {
-#define VELLMARK_STEADY_SAVE(name) g.name = name;
-      VELLMARK_STEADY_FIELDS(VELLMARK_STEADY_SAVE)
-#undef VELLMARK_STEADY_SAVE
-    }
+    VELLMARK_GROUP_VALUES(VELLMARK_STEADY_FIELDS)
   };
+#undef VELLMARK_GROUP_VALUES
+#undef VELLMARK_VALUE_SAVE
+#undef VELLMARK_VALUE_LOAD
+#undef VELLMARK_VALUE_FIELD
 #undef VELLMARK_STEADY_FIELDS
+#undef VELLMARK_SPRING_B_FIELDS
+#undef VELLMARK_SPRING_A_FIELDS
 
   // One steady sample; false, with nothing changed, when a lane that is
   // not held has fallen silent (the general step handles it from there).
